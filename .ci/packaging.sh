@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Packaging checks, run as root on a fresh Debian after the main build: install into a temporary prefix, validate
+# the desktop entries, build the Debian package and inspect it, install it with apt, and remove it again.
+# Usage: .ci/packaging.sh BUILD_DIR
+set -uo pipefail
+export LC_ALL=C DEBIAN_FRONTEND=noninteractive
+
+[[ $# -eq 1 && -d $1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+build=$(cd "$1" && pwd)
+repo=$(cd "$(dirname "$0")/.." && pwd)
+manifest=$build/packaging/installed-files.txt
+checkTree=$repo/packaging/check_install_tree.sh
+package=cdr55p4w-config
+work=$(mktemp -d)
+passed=0
+failed=0
+
+summary() { echo "packaging: $passed passed, $failed failed"; }
+
+cleanUp() {
+  # A package left behind by a failed run would shadow the next one.
+  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q installed; then
+    dpkg -P "$package" >/dev/null 2>&1
+  fi
+  rm -rf "$work"
+}
+trap cleanUp EXIT
+
+# check DESCRIPTION COMMAND...: runs COMMAND and counts the outcome; its output is shown only when it fails.
+check() {
+  local description=$1 output
+  shift
+  if output=$("$@" 2>&1); then
+    echo "ok    $description"
+    passed=$((passed + 1))
+  else
+    echo "FAIL  $description"
+    [[ -n $output ]] && sed 's/^/      /' <<<"$output"
+    failed=$((failed + 1))
+    return 1
+  fi
+}
+
+# require DESCRIPTION COMMAND...: as check, but the later steps depend on it.
+require() {
+  check "$@" || { echo "packaging: stopped, the remaining checks depend on this step"; summary; exit 1; }
+}
+
+programs() { sed -n 's|^755 bin/||p' "$manifest"; }
+desktopEntries() { sed -n 's|^644 \(share/applications/.*\.desktop\)$|\1|p' "$manifest"; }
+
+# Lists the regular files of the installed package as "MODE PATH", PATH relative to /.
+installedPackageFiles() {
+  dpkg-query -L "$package" | while IFS= read -r path; do
+    if [[ -f $path && ! -L $path ]]; then stat -c '%a %n' "$path"; fi
+  done | sed 's| /| |'
+}
+
+installedFilesMatch() { installedPackageFiles | "$checkTree" "$manifest" usr/; }
+
+hasField() { dpkg-deb -f "$1" "$2" | grep -Eq "(^|, )$3( |,|$)"; }
+allOwnedByRoot() { dpkg-deb -c "$1" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }'; }
+isElfExecutable() { file -b "$1" | grep -q '^ELF .*executable'; }
+resolvesAllLibraries() { ldd "$1" && ! ldd "$1" | grep -q 'not found'; }
+execOfEntry() { sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"; }
+isPackageGone() { ! dpkg-query -W "$package" >/dev/null 2>&1; }
+
+isAbsentFromUsr() {
+  local mode path
+  while read -r mode path; do
+    if [[ -e /usr/$path ]]; then echo "still there: /usr/$path"; return 1; fi
+  done <"$manifest"
+}
+
+entryRunsAProgram() {
+  local program
+  program=$(execOfEntry "$1")
+  [[ -n $program ]] && grep -qx "755 bin/$program" "$manifest" || { echo "Exec=$program is not installed"; return 1; }
+}
+
+echo "== tools"
+require "install desktop-file-utils, dpkg-dev, file" \
+  sh -c 'apt-get update -qq && apt-get install -y -qq --no-install-recommends desktop-file-utils dpkg-dev file'
+require "the build has the install manifest $manifest" test -s "$manifest"
+require "the manifest lists the program bin/$package" grep -qx "755 bin/$package" "$manifest"
+
+echo "== install into a temporary prefix"
+prefix=$work/prefix
+require "cmake --install into $prefix" cmake --install "$build" --prefix "$prefix"
+check "every file where it belongs, nothing else" "$checkTree" "$manifest" "" "$prefix"
+for program in $(programs); do
+  check "bin/$program is an ELF executable" isElfExecutable "$prefix/bin/$program"
+done
+for entry in $(desktopEntries); do
+  check "desktop-file-validate $(basename "$entry")" desktop-file-validate "$prefix/$entry"
+  check "$(basename "$entry") starts an installed program" entryRunsAProgram "$prefix/$entry"
+done
+
+echo "== Debian package"
+require "cpack -G DEB" cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/cpack"
+debs=("$work"/cpack/*.deb)
+require "cpack made one package" test "${#debs[@]}" -eq 1 -a -f "${debs[0]}"
+deb=${debs[0]}
+echo "      $(basename "$deb")"
+check "package name is $package" test "$(dpkg-deb -f "$deb" Package)" = "$package"
+check "architecture is $(dpkg --print-architecture)" \
+  test "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)"
+check "Depends names libqt6widgets6" hasField "$deb" Depends libqt6widgets6
+check "Recommends names fonts-nanum" hasField "$deb" Recommends fonts-nanum
+check "every entry of dpkg-deb -c is owned by root/root" allOwnedByRoot "$deb"
+dpkg-deb -x "$deb" "$work/contents"
+check "package contents match the manifest under /usr" "$checkTree" "$manifest" usr/ "$work/contents"
+dpkg-deb -e "$deb" "$work/control"
+for script in postinst postrm; do
+  check "$script is an executable, valid shell script" \
+    sh -c 'test -x "$1" && sh -n "$1"' sh "$work/control/$script"
+done
+
+echo "== install the package with apt"
+require "apt-get install ./$(basename "$deb")" apt-get install -y -qq "$deb"
+check "installed files match the manifest under /usr" installedFilesMatch
+for program in $(programs); do
+  check "/usr/bin/$program is executable" test -x "/usr/bin/$program"
+  check "ldd resolves every library of /usr/bin/$program" resolvesAllLibraries "/usr/bin/$program"
+done
+
+echo "== remove the package"
+check "apt-get remove" apt-get remove -y -qq "$package"
+check "dpkg -P" dpkg -P "$package"
+check "dpkg no longer knows the package" isPackageGone
+check "its files are gone from /usr" isAbsentFromUsr
+
+summary
+((failed == 0))
