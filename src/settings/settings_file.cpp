@@ -1,0 +1,188 @@
+#include "settings/settings_file.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "settings/code_page.h"
+
+namespace cdr {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kTrueText = "True";
+constexpr std::string_view kFalseText = "False";
+
+// Where each group of lines begins, counted from 0; the track lines begin at 0.
+constexpr std::size_t kStartStateLine = 3;
+constexpr std::size_t kStartTextLines = 4;
+constexpr std::size_t kEndStateLine = 7;
+constexpr std::size_t kEndTextLines = 8;
+constexpr std::size_t kFormatLines = 11;
+constexpr std::size_t kEnterLines = 13;
+
+enum class LineKind { Check, Sentinel, Option };
+
+constexpr std::array<LineKind, kSettingsFileLineCount> kLineKinds{
+    LineKind::Check,    LineKind::Check,    LineKind::Check,    LineKind::Check,
+    LineKind::Sentinel, LineKind::Sentinel, LineKind::Sentinel, LineKind::Check,
+    LineKind::Sentinel, LineKind::Sentinel, LineKind::Sentinel, LineKind::Option,
+    LineKind::Option,   LineKind::Option,   LineKind::Option,   LineKind::Option,
+};
+
+std::u16string asciiText(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::variant<std::string, RefusedSentinel> sentinelLine(SentinelField field, const std::u16string& text) {
+    std::string line;
+    for (const char16_t character : text) {
+        if (character == u'\r' || character == u'\n') {
+            return refuseSentinel(field, u"a line break cannot be saved in a settings file.");
+        }
+        const auto byte = toCodePageByte(character);
+        if (!byte) {
+            return refuseSentinel(field, u"this character cannot be saved in a settings file.");
+        }
+        line += static_cast<char>(*byte);
+    }
+    return line;
+}
+
+void appendLine(std::string& file, std::string_view line) {
+    file += line;
+    file += kLineEnd;
+}
+
+// The three text lines of one sentinel kind, or the refusal for the first field that cannot be saved.
+std::optional<RefusedSentinel> appendSentinelLines(std::string& file, SentinelKind kind,
+                                                   const std::array<std::u16string, kTrackCount>& texts) {
+    for (int track = 0; track < kTrackCount; ++track) {
+        auto line = sentinelLine({kind, track}, texts[track]);
+        if (auto* refused = std::get_if<RefusedSentinel>(&line)) return std::move(*refused);
+        appendLine(file, std::get<std::string>(line));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size() && lines.size() < kSettingsFileLineCount) {
+        const std::size_t end = bytes.find('\r', start);
+        if (end == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+// Only the texts the program writes: no sign, blank or leading zero.
+std::optional<CheckState> parseCheckState(std::string_view line) {
+    if (line.size() != 1 || line[0] < '0' || line[0] > '2') return std::nullopt;
+    return static_cast<CheckState>(line[0] - '0');
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view word) {
+    return std::ranges::equal(text, word, [](char a, char b) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(a) == lower(b);
+    });
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "True" / "False" in any letter case, or an integer with an optional sign: zero is false, anything else true.
+std::optional<bool> parseOptionState(std::string_view line) {
+    if (equalsIgnoringCase(line, kTrueText)) return true;
+    if (equalsIgnoringCase(line, kFalseText)) return false;
+    std::string_view digits = line;
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+    if (digits.empty() || !std::ranges::all_of(digits, isDigit)) return std::nullopt;
+    return std::ranges::any_of(digits, [](char c) { return c != '0'; });
+}
+
+std::u16string firstCharacter(std::string_view line) {
+    if (line.empty()) return {};
+    return std::u16string(1, fromCodePageByte(static_cast<std::uint8_t>(line[0])));
+}
+
+// Setting an option on turns the others of its group off; setting it off touches no other option.
+template <std::size_t N>
+void setOption(std::array<bool, N>& group, std::size_t index, bool on) {
+    if (on) group.fill(false);
+    group[index] = on;
+}
+
+// Applies line `index` (from 0) to the settings; false when the line does not hold what its control takes.
+bool applyLine(ReaderSettings& settings, std::size_t index, std::string_view line) {
+    switch (kLineKinds[index]) {
+        case LineKind::Check: {
+            const auto state = parseCheckState(line);
+            if (!state) return false;
+            if (index < kStartStateLine) settings.trackEnabled[index] = *state;
+            else if (index == kStartStateLine) settings.startSentinelEnabled = *state;
+            else settings.endSentinelEnabled = *state;
+            return true;
+        }
+        case LineKind::Sentinel: {
+            auto& text = index < kEndStateLine ? settings.startSentinel[index - kStartTextLines]
+                                               : settings.endSentinel[index - kEndTextLines];
+            text = firstCharacter(line);
+            return true;
+        }
+        case LineKind::Option: {
+            const auto on = parseOptionState(line);
+            if (!on) return false;
+            if (index < kEnterLines) setOption(settings.formatOption, index - kFormatLines, *on);
+            else setOption(settings.enterOption, index - kEnterLines, *on);
+            return true;
+        }
+    }
+    return false;
+}
+
+SettingsFileError badLine(std::size_t index) {
+    const int line = static_cast<int>(index) + 1;
+    const std::u16string_view expected =
+        kLineKinds[index] == LineKind::Check ? u"0, 1 or 2" : u"True, False or a number";
+    return {SettingsFileError::Kind::BadLine, line,
+            u"Settings file line " + asciiText(std::to_string(line)) + u": expected " + std::u16string(expected) +
+                u"."};
+}
+
+SettingsFileError tooFewLines(std::size_t count) {
+    return {SettingsFileError::Kind::TooFewLines, static_cast<int>(count),
+            u"The settings file has " + asciiText(std::to_string(count)) + u" lines; it needs " +
+                asciiText(std::to_string(kSettingsFileLineCount)) + u"."};
+}
+
+}  // namespace
+
+std::variant<std::string, RefusedSentinel> encodeSettingsFile(const ReaderSettings& settings) {
+    std::string file;
+    for (const CheckState state : settings.trackEnabled) appendLine(file, std::to_string(state));
+    appendLine(file, std::to_string(settings.startSentinelEnabled));
+    if (auto refused = appendSentinelLines(file, SentinelKind::Start, settings.startSentinel)) return *refused;
+    appendLine(file, std::to_string(settings.endSentinelEnabled));
+    if (auto refused = appendSentinelLines(file, SentinelKind::End, settings.endSentinel)) return *refused;
+    for (const bool on : settings.formatOption) appendLine(file, on ? kTrueText : kFalseText);
+    for (const bool on : settings.enterOption) appendLine(file, on ? kTrueText : kFalseText);
+    return file;
+}
+
+std::variant<ReaderSettings, SettingsFileError> decodeSettingsFile(std::string_view bytes) {
+    const auto lines = splitLines(bytes);
+    if (lines.size() < kSettingsFileLineCount) return tooFewLines(lines.size());
+    ReaderSettings settings;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        if (!applyLine(settings, index, lines[index])) return badLine(index);
+    }
+    return settings;
+}
+
+}  // namespace cdr
