@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hid/call_log.h"
@@ -16,24 +17,30 @@ inline constexpr std::uint8_t OUTPUT_REPORT_ID = 1;
 inline constexpr std::uint32_t READ_TIMEOUT_MS = 6000;
 
 // The link to the reader: discovery, the two device handles, the report lengths and single-report transfer.
-// The window owns one for its whole lifetime.
+// The window owns one for its whole lifetime; the platform and the observer must outlive it. Every platform call
+// is followed by observer.logApiResult with the call's fixed label.
 class HidLink {
 public:
     HidLink(HidPlatform& platform, LinkObserver& observer);
+    // Closes handles that are still open, without logging: the observer may already be going away.
     ~HidLink();
     HidLink(const HidLink&) = delete;
     HidLink& operator=(const HidLink&) = delete;
 
     // Searches the present HID interfaces for the reader, opens it for writing and for bounded reads, and learns
-    // its report lengths. Shows "Connected!" or "Not connected!".
+    // its report lengths. Shows "Connected!" or "Not connected!". Handles still open from an earlier connection
+    // are closed first.
     bool FindTheHid();
     // Closes both handles (each at most once) and clears deviceDetected.
     void CloseDeviceHandles();
 
-    // Sends one output report: OUTPUT_REPORT_ID, then data[0 .. outputReportLength-2].
+    // Sends one output report: OUTPUT_REPORT_ID, then data[0 .. outputReportLength-2] (zeros where data is
+    // shorter). Input reports already waiting are discarded first, so they are never taken for the reply. Sends
+    // nothing while the device is closed.
     void WriteReport(std::span<const std::uint8_t> data);
     // Receives one input report of inputReportLength bytes (index 0 the report ID), waiting at most
-    // READ_TIMEOUT_MS; all zero when none came.
+    // READ_TIMEOUT_MS. When no report came (time-out or failed wait) the read is cancelled, both handles are
+    // closed, deviceDetected is cleared and the reply is all zero. While the device is closed it fails at once.
     void ReadReport(std::vector<std::uint8_t>& reply);
 
     bool deviceDetected() const { return deviceDetected_; }
@@ -46,8 +53,12 @@ public:
     Event readEvent() const { return readEvent_; }
 
 private:
+    // Examines the interface at one member index; true when it is the reader, left open in HIDHandle.
+    bool examineCandidate(DeviceList list, const DeviceInterface& entry);
     void GetDeviceCaps();
     void PrepareOverlappedEvent();
+    // Closes an open handle, logs the label and marks the handle as not open; does nothing for a closed one.
+    void closeAndForget(Handle& handle, std::string_view label);
     void LogApiResult(std::string_view label);
 
     HidPlatform& platform_;
