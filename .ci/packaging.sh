@@ -17,9 +17,11 @@ failed=0
 
 summary() { echo "packaging: $passed passed, $failed failed"; }
 
+installedByThisRun=false
+
 cleanUp() {
-  # A package left behind by a failed run would shadow the next one.
-  if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q installed; then
+  # A package left behind by a failed run would stop the next one.
+  if $installedByThisRun && ! isPackageGone; then
     dpkg -P "$package" >/dev/null 2>&1
   fi
   rm -rf "$work"
@@ -63,7 +65,11 @@ allOwnedByRoot() { dpkg-deb -c "$1" | awk '$2 != "root/root" { print; bad = 1 } 
 isElfExecutable() { file -b "$1" | grep -q '^ELF .*executable'; }
 resolvesAllLibraries() { ldd "$1" && ! ldd "$1" | grep -q 'not found'; }
 execOfEntry() { sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"; }
-isPackageGone() { ! dpkg-query -W "$package" >/dev/null 2>&1; }
+isPackageGone() {
+  local status
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)
+  [[ -z $status || $status == not-installed ]]
+}
 
 isAbsentFromUsr() {
   local mode path
@@ -75,7 +81,7 @@ isAbsentFromUsr() {
 entryRunsAProgram() {
   local program
   program=$(execOfEntry "$1")
-  [[ -n $program ]] && grep -qx "755 bin/$program" "$manifest" || { echo "Exec=$program is not installed"; return 1; }
+  grep -qx "755 bin/$program" "$manifest" || { echo "Exec=$program is not an installed program"; return 1; }
 }
 
 echo "== tools"
@@ -83,6 +89,7 @@ require "install desktop-file-utils, dpkg-dev, file" \
   sh -c 'apt-get update -qq && apt-get install -y -qq --no-install-recommends desktop-file-utils dpkg-dev file'
 require "the build has the install manifest $manifest" test -s "$manifest"
 require "the manifest lists the program bin/$package" grep -qx "755 bin/$package" "$manifest"
+require "$package is not installed before the run" isPackageGone
 
 echo "== install into a temporary prefix"
 prefix=$work/prefix
@@ -117,6 +124,7 @@ for script in postinst postrm; do
 done
 
 echo "== install the package with apt"
+installedByThisRun=true
 require "apt-get install ./$(basename "$deb")" apt-get install -y -qq "$deb"
 check "installed files match the manifest under /usr" installedFilesMatch
 for program in $(programs); do

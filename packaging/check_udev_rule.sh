@@ -18,7 +18,7 @@ complain() {
 
 name=$(basename "$ruleFile")
 [[ $name == *.rules ]] || complain "the name must end in .rules, or udev ignores the file"
-[[ $name < 73-seat-late.rules ]] || complain "the name must sort before 73-seat-late.rules, or uaccess comes too late"
+[[ $name < 73-seat-late.rules ]] || complain "the name must sort before 73-seat-late.rules, which applies uaccess"
 
 ruleCount=0
 while IFS= read -r line; do
