@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+namespace cdr::hid {
+
+// The one overlapped read of the HID link. Its OVERLAPPED record lives here, so the record stays valid for as long
+// as the read is pending, and a read that may still be pending is settled (cancelled, and its cancellation
+// awaited) before the record is reused, before its handle is closed and before this object goes away. Once
+// settled, the read no longer writes its buffer.
+class OverlappedRead {
+public:
+    OverlappedRead() = default;
+    ~OverlappedRead();
+    OverlappedRead(const OverlappedRead&) = delete;
+    OverlappedRead& operator=(const OverlappedRead&) = delete;
+
+    // Starts reading buffer.size() bytes from device; the read signals completion when it ends. ReadFile's error
+    // code is left as the thread's last error.
+    void start(HANDLE device, std::span<std::uint8_t> buffer, HANDLE completion);
+    // True while a read started on device may not have ended.
+    bool isPendingOn(HANDLE device) const;
+    // Cancels the read if it has not ended and waits until the cancellation has taken effect.
+    void settle();
+
+private:
+    OVERLAPPED overlapped_{};
+    HANDLE device_ = nullptr;  // the handle of the last started read until it is settled; null when none
+};
+
+}  // namespace cdr::hid
