@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cdr::hid::test {
+
+// A named pipe that stands in for a device: the test holds the server end, the platform under test opens the
+// client end by path. A client read waits until the test sends something, so a device that never answers is
+// simply a pipe the test never writes to.
+class TestPipe {
+public:
+    TestPipe();
+    ~TestPipe();
+    TestPipe(const TestPipe&) = delete;
+    TestPipe& operator=(const TestPipe&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Sends bytes to the connected client.
+    void send(std::span<const std::uint8_t> bytes);
+    // Takes whatever the client has written so far, without waiting.
+    std::vector<std::uint8_t> takeReceived();
+    // True once a client connected and closed its end again.
+    bool clientClosed() const;
+
+private:
+    std::string path_;
+    HANDLE server_;
+};
+
+}  // namespace cdr::hid::test
