@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include <QWidget>
+
+#include "hid/hid_platform.h"
+#include "settings/reader_settings.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace cdr {
+
+class CheckBox;
+class OptionButton;
+struct ControlSpec;
+
+// The program's one window. It owns every control, and its controls are the only store of the reader's
+// settings. Its code is split by concern: construction and layout (frm_main.cpp, frm_main_look.cpp), start-up,
+// group enable and shut-down (frm_main_startup.cpp), the settings controls (frm_main_settings.cpp).
+class frmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmMain(hid::HidPlatform& platform, QWidget* parent = nullptr);
+
+    // Shows the window at once, then initialises its controls; leaves only the Connect button usable.
+    void Form_Load();
+
+    // Enables or disables every control of the window as a group; the Send and Receive group and the Connect
+    // button stay usable either way, and the sentinel fields then follow their check boxes.
+    void SetControlsEnabled(bool enable);
+
+    // The reader's settings as the controls hold them.
+    ReaderSettings currentSettings() const;
+    // Writes the settings into the controls one at a time: tracks, start check box, start fields, end check box,
+    // end fields, format options, Enter options. A check box that changes state runs its sentinel rule at once.
+    void applySettings(const ReaderSettings& settings);
+
+    // The controls in the order of the window's control collection, and one of them by its name ("cmdOnce",
+    // "txtSS(0)"); nullptr for an unknown name.
+    const std::vector<QObject*>& controls() const { return controls_; }
+    QObject* control(const QString& name) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Construction (frm_main.cpp, frm_main_look.cpp).
+    void createControls();
+    QObject* createControl(const ControlSpec& spec);
+    void bindControls();
+    void applyTabOrder();
+    void connectHandlers();
+    void applyLook();
+
+    // Start-up and shut-down (frm_main_startup.cpp).
+    void InitControls();
+    void FillByteLists();
+    void Form_Unload();
+
+    // Settings controls (frm_main_settings.cpp).
+    void cmdDefault_Click();
+    void chkStart_Click();
+    void chkEnd_Click();
+    static void applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields);
+
+    template <typename Control>
+    Control* bind(const QString& name) const;
+    template <typename Control, std::size_t Count>
+    void bindArray(std::array<Control*, Count>& elements, const QString& name) const;
+
+    hid::HidPlatform& platform_;
+    std::vector<QObject*> controls_;
+
+    QGroupBox* fraSendAndReceive_ = nullptr;
+    QPushButton* cmdRead_ = nullptr;
+    QPushButton* cmdWrite_ = nullptr;
+    QPushButton* cmdVersion_ = nullptr;
+    QPushButton* cmdOnce_ = nullptr;
+    QLabel* txtMsg_ = nullptr;
+    QPushButton* cmdDefault_ = nullptr;
+    std::array<CheckBox*, kTrackCount> chkTrack_{};
+    CheckBox* chkStart_ = nullptr;
+    std::array<QLineEdit*, kTrackCount> txtSS_{};
+    CheckBox* chkEnd_ = nullptr;
+    std::array<QLineEdit*, kTrackCount> txtES_{};
+    std::array<OptionButton*, kFormatOptionCount> optFormat_{};
+    std::array<OptionButton*, kEnterOptionCount> optCR_{};
+    QComboBox* cboByte0_ = nullptr;
+    QComboBox* cboByte1_ = nullptr;
+    CheckBox* chkAutoincrement_ = nullptr;
+    QTimer* tmrContinuousDataCollect_ = nullptr;
+};
+
+}  // namespace cdr

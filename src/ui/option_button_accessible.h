@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+namespace cdr {
+
+class OptionButton;
+
+// What assistive technology sees of an option button: a radio button whose press action turns it on and never
+// off (the toolkit would present a non-exclusive radio button as a check box that its toggle action turns off).
+class OptionButtonAccessible : public QAccessibleWidget {
+public:
+    explicit OptionButtonAccessible(OptionButton* button);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
+private:
+    OptionButton* button() const;
+};
+
+// Registers the interface above for every option button; calling it again changes nothing.
+void installOptionButtonAccessibility();
+
+}  // namespace cdr

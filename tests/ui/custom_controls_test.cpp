@@ -1,0 +1,143 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "ui/check_box.h"
+#include "ui/option_button.h"
+#include "window_fixture.h"
+
+namespace cdr::test {
+namespace {
+
+// A user's click on a check box, from each state: grayed is never the result.
+struct ClickCase {
+    CheckState before;
+    CheckState after;
+};
+
+class CheckBoxClickTest : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(CheckBoxClickTest, ClickGivesOnlyOffOrOn)
+{
+    CheckBox box;
+    ASSERT_TRUE(box.setValue(GetParam().before));
+    box.click();
+    EXPECT_EQ(box.value(), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, CheckBoxClickTest,
+                         ::testing::Values(ClickCase{kUnchecked, kChecked}, ClickCase{kChecked, kUnchecked},
+                                           ClickCase{kGrayed, kChecked}));
+
+TEST(CheckBoxTest, SettingTheStateItHasEmitsNothingAndOutOfRangeIsRefused)
+{
+    CheckBox box;
+    box.setValue(kGrayed);
+    QSignalSpy changes(&box, &QCheckBox::stateChanged);
+    box.setValue(kGrayed);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_FALSE(box.setValue(3));
+    EXPECT_FALSE(box.setValue(-1));
+    EXPECT_EQ(box.value(), kGrayed);
+    EXPECT_EQ(changes.count(), 0);
+    box.setValue(kUnchecked);
+    EXPECT_EQ(changes.count(), 1);
+}
+
+// Three option buttons of one group and one of another group.
+class OptionButtonTest : public ::testing::Test {
+protected:
+    QWidget group_;
+    QWidget otherGroup_;
+    std::array<OptionButton*, 3> options_{new OptionButton({}, &group_), new OptionButton({}, &group_),
+                                          new OptionButton({}, &group_)};
+    OptionButton* other_ = new OptionButton({}, &otherGroup_);
+
+    std::array<bool, 3> states() const
+    {
+        return {options_[0]->isChecked(), options_[1]->isChecked(), options_[2]->isChecked()};
+    }
+};
+
+TEST_F(OptionButtonTest, ClickOnAnOffOptionTurnsItOnAndTheRestOfItsGroupOff)
+{
+    other_->setOn(true);
+    options_[0]->setOn(true);
+    options_[2]->click();
+    EXPECT_EQ(states(), (std::array{false, false, true}));
+    EXPECT_TRUE(other_->isChecked());
+}
+
+TEST_F(OptionButtonTest, ClickOnAnOnOptionLeavesItOn)
+{
+    options_[1]->setOn(true);
+    options_[1]->click();
+    EXPECT_EQ(states(), (std::array{false, true, false}));
+}
+
+TEST_F(OptionButtonTest, TurningAnOptionOffTouchesNoOther)
+{
+    options_[1]->setOn(true);
+    options_[1]->setOn(false);
+    EXPECT_EQ(states(), (std::array{false, false, false}));
+}
+
+// What assistive technology sees of an option button.
+TEST_F(OptionButtonTest, AccessibleOptionIsARadioButtonWhosePressTurnsItOnNeverOff)
+{
+    options_[0]->setText(QStringLiteral("Append Enter(CR) after card data "));
+    options_[1]->setOn(true);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(options_[0]);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::RadioButton);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Append Enter(CR) after card data "));
+    EXPECT_TRUE(accessible->state().checkable);
+    EXPECT_FALSE(accessible->state().checked);
+
+    QAccessibleActionInterface* actions = accessible->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(states(), (std::array{true, false, false}));
+    EXPECT_TRUE(accessible->state().checked);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(states(), (std::array{true, false, false}));
+}
+
+TEST_F(OptionButtonTest, AccessiblePressDoesNothingOnADisabledOption)
+{
+    group_.setEnabled(false);
+    QAccessible::queryAccessibleInterface(options_[2])->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(states(), (std::array{false, false, false}));
+}
+
+TEST(CheckBoxAccessibleTest, CheckBoxReportsItsThreeStates)
+{
+    CheckBox box(QStringLiteral("Track Start Sentinel"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::CheckBox);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Track Start Sentinel"));
+    EXPECT_FALSE(accessible->state().checked);
+    box.setValue(kChecked);
+    EXPECT_TRUE(accessible->state().checked);
+    EXPECT_FALSE(accessible->state().checkStateMixed);
+    box.setValue(kGrayed);
+    EXPECT_TRUE(accessible->state().checkStateMixed);
+}
+
+TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText)
+{
+    auto* status = find<QLabel>("txtMsg");
+    status->setText(QStringLiteral("Complete write config!"));
+    status->setText(QStringLiteral("ERROR"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(status);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::StaticText);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("ERROR"));
+}
+
+}  // namespace
+}  // namespace cdr::test

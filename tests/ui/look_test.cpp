@@ -1,0 +1,76 @@
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "window_fixture.h"
+
+namespace cdr::test {
+namespace {
+
+// Emphasised captions: Gulim, drawn with NanumGothic where Gulim is missing.
+struct FontCase {
+    const char* control;
+    qreal pointSize;
+};
+
+class CaptionFontTest : public WindowTest, public ::testing::WithParamInterface<FontCase> {};
+
+TEST_P(CaptionFontTest, CaptionIsBoldGulimAtItsSize)
+{
+    const QFont font = find(GetParam().control)->font();
+    EXPECT_TRUE(font.bold());
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), GetParam().pointSize);
+    EXPECT_EQ(font.family(), QStringLiteral(u"굴림"));
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("NanumGothic"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Emphasised, CaptionFontTest,
+                         ::testing::Values(FontCase{"cmdOnce", 9.0}, FontCase{"chkStart", 9.0},
+                                           FontCase{"chkEnd", 9.0}, FontCase{"txtMsg", 9.75}));
+
+// Button faces, checked in the drawn button: the colour must survive the style's shading.
+struct FaceCase {
+    const char* control;
+    QColor face;
+};
+
+class ButtonFaceTest : public WindowTest, public ::testing::WithParamInterface<FaceCase> {};
+
+TEST_P(ButtonFaceTest, ButtonIsDrawnInItsFaceColour)
+{
+    auto* button = find<QPushButton>(GetParam().control);
+    EXPECT_EQ(button->palette().color(QPalette::Button), GetParam().face);
+    // The style shades the face lighter; left of the caption, half-way down, its tint must still show.
+    const QColor drawn = button->grab().toImage().pixelColor(6, button->height() / 2);
+    const int faceTint = GetParam().face.red() - GetParam().face.blue();
+    const int drawnTint = drawn.red() - drawn.blue();
+    EXPECT_GT(drawnTint * faceTint, 0) << drawnTint;
+    EXPECT_GE(std::abs(drawnTint) * 4, std::abs(faceTint)) << drawnTint;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, ButtonFaceTest,
+                         ::testing::Values(FaceCase{"cmdRead", QColor(227, 228, 244)},
+                                           FaceCase{"cmdWrite", QColor(227, 228, 244)},
+                                           FaceCase{"cmdVersion", QColor(227, 228, 244)},
+                                           FaceCase{"cmdDefault", QColor(253, 219, 219)}));
+
+TEST_F(WindowTest, StatusLabelIsRedOnGreyAndGreyedWhenDisabled)
+{
+    auto* status = find<QLabel>("txtMsg");
+    EXPECT_TRUE(status->autoFillBackground());
+    EXPECT_EQ(status->palette().color(QPalette::Window), QColor(224, 224, 224));
+    EXPECT_EQ(status->palette().color(QPalette::Active, QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_NE(status->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(192, 0, 0));
+}
+
+TEST_F(WindowTest, SentinelCheckBoxesAreInTheHighlightColour)
+{
+    const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+    for (const char* name : {"chkStart", "chkEnd"}) {
+        EXPECT_EQ(find(name)->palette().color(QPalette::Active, QPalette::WindowText), highlight) << name;
+    }
+}
+
+}  // namespace
+}  // namespace cdr::test

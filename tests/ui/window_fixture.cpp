@@ -1,0 +1,22 @@
+#include "window_fixture.h"
+
+#include <QTest>
+
+namespace cdr::test {
+
+void WindowTest::showWindow()
+{
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+}
+
+QStringList elementNames(const QString& name, int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        names << QStringLiteral("%1(%2)").arg(name).arg(i);
+    }
+    return names;
+}
+
+}  // namespace cdr::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "absent_reader_platform.h"
+#include "ui/frm_main.h"
+
+namespace cdr::test {
+
+// A main window over a platform without reader, and lookups of its controls by name.
+class WindowTest : public ::testing::Test {
+protected:
+    template <typename Control = QWidget>
+    Control* find(const QString& name) const
+    {
+        auto* control = qobject_cast<Control*>(window_.control(name));
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+
+    // The control's own enabled flag, which a disabled container does not change.
+    bool ownEnabled(const QString& name) const { return !find(name)->testAttribute(Qt::WA_ForceDisabled); }
+    // Whether the control takes input: its own flag and those of all its containers.
+    bool usable(const QString& name) const { return find(name)->isEnabled(); }
+
+    // Shows the window so that it takes mouse and keyboard input.
+    void showWindow();
+
+    AbsentReaderPlatform platform_;
+    frmMain window_{platform_};
+};
+
+// The names of array elements: "txtSS(0)", "txtSS(1)", ...
+QStringList elementNames(const QString& name, int count);
+
+}  // namespace cdr::test
