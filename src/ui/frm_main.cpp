@@ -16,7 +16,6 @@
 #include "ui/control_table.h"
 #include "ui/edge_caption_group_box.h"
 #include "ui/option_button.h"
-#include "ui/option_button_accessible.h"
 #include "ui/window_fonts.h"
 
 namespace cdr {
@@ -65,7 +64,6 @@ QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* contain
 frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
 {
     registerFontSubstitutes();
-    installOptionButtonAccessibility();
 
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(kIconPath));

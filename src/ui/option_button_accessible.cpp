@@ -56,6 +56,10 @@ QAccessibleInterface* createOptionButtonAccessible(const QString& /*className*/,
 
 }  // namespace
 
-void installOptionButtonAccessibility() { QAccessible::installFactory(createOptionButtonAccessible); }
+void installOptionButtonAccessibility()
+{
+    static const bool installed = (QAccessible::installFactory(createOptionButtonAccessible), true);
+    Q_UNUSED(installed);
+}
 
 }  // namespace cdr

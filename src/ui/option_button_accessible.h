@@ -21,7 +21,7 @@ private:
     OptionButton* button() const;
 };
 
-// Registers the interface above for every option button; calling it again changes nothing.
+// Registers the interface above for every option button, once; each option button does so when it is made.
 void installOptionButtonAccessibility();
 
 }  // namespace cdr

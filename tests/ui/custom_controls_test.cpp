@@ -28,7 +28,10 @@ TEST_P(CheckBoxClickTest, ClickGivesOnlyOffOrOn)
 
 INSTANTIATE_TEST_SUITE_P(States, CheckBoxClickTest,
                          ::testing::Values(ClickCase{kUnchecked, kChecked}, ClickCase{kChecked, kUnchecked},
-                                           ClickCase{kGrayed, kChecked}));
+                                           ClickCase{kGrayed, kChecked}),
+                         [](const ::testing::TestParamInfo<ClickCase>& info) {
+                             return "From" + checkStateName(info.param.before);
+                         });
 
 TEST(CheckBoxTest, SettingTheStateItHasEmitsNothingAndOutOfRangeIsRefused)
 {

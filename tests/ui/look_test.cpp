@@ -27,7 +27,8 @@ TEST_P(CaptionFontTest, CaptionIsBoldGulimAtItsSize)
 
 INSTANTIATE_TEST_SUITE_P(Emphasised, CaptionFontTest,
                          ::testing::Values(FontCase{"cmdOnce", 9.0}, FontCase{"chkStart", 9.0},
-                                           FontCase{"chkEnd", 9.0}, FontCase{"txtMsg", 9.75}));
+                                           FontCase{"chkEnd", 9.0}, FontCase{"txtMsg", 9.75}),
+                         [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.control); });
 
 // Button faces, checked in the drawn button: the colour must survive the style's shading.
 struct FaceCase {
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, ButtonFaceTest,
                          ::testing::Values(FaceCase{"cmdRead", QColor(227, 228, 244)},
                                            FaceCase{"cmdWrite", QColor(227, 228, 244)},
                                            FaceCase{"cmdVersion", QColor(227, 228, 244)},
-                                           FaceCase{"cmdDefault", QColor(253, 219, 219)}));
+                                           FaceCase{"cmdDefault", QColor(253, 219, 219)}),
+                         [](const ::testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.control); });
 
 TEST_F(WindowTest, StatusLabelIsRedOnGreyAndGreyedWhenDisabled)
 {

@@ -159,7 +159,10 @@ TEST_P(SentinelRuleTest, FieldsFollowTheirCheckBoxAndKeepTheirTexts)
 
 INSTANTIATE_TEST_SUITE_P(States, SentinelRuleTest,
                          ::testing::Values(SentinelRuleCase{kChecked, true}, SentinelRuleCase{kGrayed, false},
-                                           SentinelRuleCase{kUnchecked, false}));
+                                           SentinelRuleCase{kUnchecked, false}),
+                         [](const ::testing::TestParamInfo<SentinelRuleCase>& info) {
+                             return checkStateName(info.param.state);
+                         });
 
 TEST_F(SettingsControlsTest, TickingEndSentinelByMouseEnablesItsFieldsWithTheirTexts)
 {

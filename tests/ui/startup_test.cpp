@@ -139,7 +139,11 @@ TEST_P(GroupEnableTest, WalkSetsEveryControlThenKeepsConnectUsableAndSentinelsFo
 INSTANTIATE_TEST_SUITE_P(AllValues, GroupEnableTest,
                          ::testing::Values(GroupEnableCase{true, kUnchecked}, GroupEnableCase{true, kChecked},
                                            GroupEnableCase{true, kGrayed}, GroupEnableCase{false, kUnchecked},
-                                           GroupEnableCase{false, kChecked}));
+                                           GroupEnableCase{false, kChecked}),
+                         [](const ::testing::TestParamInfo<GroupEnableCase>& info) {
+                             return std::string(info.param.enable ? "Enable" : "Disable") + "WithSentinelBoxes" +
+                                    checkStateName(info.param.sentinelBoxes);
+                         });
 
 // The file dialog component has no enabled state; the walk passes it and still reaches what follows it.
 TEST_F(StartupTest, WalkPassesTheFileDialogAndReachesTheControlsAfterIt)

@@ -19,4 +19,18 @@ QStringList elementNames(const QString& name, int count)
     return names;
 }
 
+std::string checkStateName(CheckState state)
+{
+    switch (state) {
+    case kUnchecked:
+        return "Off";
+    case kChecked:
+        return "On";
+    case kGrayed:
+        return "Grayed";
+    default:
+        return "Invalid";
+    }
+}
+
 }  // namespace cdr::test

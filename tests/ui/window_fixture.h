@@ -35,4 +35,7 @@ protected:
 // The names of array elements: "txtSS(0)", "txtSS(1)", ...
 QStringList elementNames(const QString& name, int count);
 
+// A check state as a word for test names: "Off", "On", "Grayed".
+std::string checkStateName(CheckState state);
+
 }  // namespace cdr::test
