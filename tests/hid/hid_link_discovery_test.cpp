@@ -1,16 +1,13 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
 
 #include "sim_link_fixture.h"
 
 namespace cdr::hid::test {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::UnorderedElementsAre;
+using Calls = std::vector<std::string>;
 
 using DiscoveryTest = SimLinkTest;
 
@@ -20,8 +17,8 @@ TEST_F(DiscoveryTest, FullDiscoverySkipsAnotherProductAndLogsEveryCallInOrder) {
 
     ASSERT_TRUE(link_.FindTheHid());
 
-    EXPECT_THAT(observer_.calls,
-                ElementsAre("GetHidGuid", "SetupDiClassDevs",
+    EXPECT_EQ(observer_.calls,
+              (Calls{"GetHidGuid", "SetupDiClassDevs",
                             // the other product: opened, queried, closed
                             "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
                             " Result of second call: ", "CreateFile", "HidD_GetAttributes", "CloseHandle",
@@ -29,7 +26,7 @@ TEST_F(DiscoveryTest, FullDiscoverySkipsAnotherProductAndLogsEveryCallInOrder) {
                             "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
                             " Result of second call: ", "CreateFile", "HidD_GetAttributes", "DestroyDeviceInfoList",
                             "HidD_GetPreparsedData", "HidP_GetCaps", "HidD_FreePreparsedData",
-                            "CreateFile, ReadHandle", "status: Connected!", "CreateEvent"));
+                            "CreateFile, ReadHandle", "status: Connected!", "CreateEvent"}));
     ASSERT_EQ(platform_.handlesOf(other).size(), 1U);
     EXPECT_EQ(platform_.closeCount(platform_.handlesOf(other)[0]), 1);
 
@@ -92,7 +89,7 @@ TEST_P(FailedSearchTest, EndsWithNotConnectedAndNothingOpen) {
     EXPECT_EQ(observer_.lastStatus, "Not connected!");
     EXPECT_EQ(platform_.classDevsCalls(), 1);
     EXPECT_EQ(platform_.liveDeviceLists(), 0);
-    EXPECT_THAT(platform_.openHandles(), IsEmpty());
+    EXPECT_TRUE(platform_.openHandles().empty());
     EXPECT_EQ(link_.hidHandle(), kNoHandle);
     EXPECT_EQ(platform_.createdEvents(), 0);
 }
@@ -115,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DiscoveryTest, WithNoDevicesOnlyTheEnumerationIsLogged) {
     EXPECT_FALSE(link_.FindTheHid());
-    EXPECT_THAT(observer_.calls, ElementsAre("GetHidGuid", "SetupDiClassDevs", "SetupDiEnumDeviceInterfaces",
-                                             "DestroyDeviceInfoList", "status: Not connected!"));
+    EXPECT_EQ(observer_.calls, (Calls{"GetHidGuid", "SetupDiClassDevs", "SetupDiEnumDeviceInterfaces",
+                                      "DestroyDeviceInfoList", "status: Not connected!"}));
 }
 
 TEST_F(DiscoveryTest, ASecondDiscoveryReusesTheReadEvent) {
@@ -143,7 +140,7 @@ TEST_F(DiscoveryTest, ClosingTwiceClosesEachHandleOnce) {
     link_.CloseDeviceHandles();  // Disconnect
     link_.CloseDeviceHandles();  // window unload
 
-    EXPECT_THAT(callsSince(before), ElementsAre("CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"));
+    EXPECT_EQ(callsSince(before), (Calls{"CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)"}));
     EXPECT_EQ(platform_.closeCount(writer), 1);
     EXPECT_EQ(platform_.closeCount(reader), 1);
     EXPECT_FALSE(link_.deviceDetected());
@@ -160,7 +157,7 @@ TEST_F(DiscoveryTest, ADiscoveryWhileConnectedClosesTheEarlierHandlesFirst) {
 
     EXPECT_EQ(platform_.closeCount(oldWriter), 1);
     EXPECT_EQ(platform_.closeCount(oldReader), 1);
-    EXPECT_THAT(platform_.openHandles(), UnorderedElementsAre(link_.hidHandle(), link_.readHandle()));
+    EXPECT_EQ(platform_.openHandles(), (std::vector<Handle>{link_.hidHandle(), link_.readHandle()}));
 }
 
 // A detail record must at least hold its own 4-byte size field to be examined.
@@ -194,7 +191,7 @@ TEST_F(DiscoveryTest, DestroyingTheLinkClosesWhatIsStillOpen) {
         HidLink link(platform_, observer_);
         ASSERT_TRUE(link.FindTheHid());
     }
-    EXPECT_THAT(platform_.openHandles(), IsEmpty());
+    EXPECT_TRUE(platform_.openHandles().empty());
 }
 
 }  // namespace

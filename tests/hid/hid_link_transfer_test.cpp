@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -8,11 +7,10 @@
 namespace cdr::hid::test {
 namespace {
 
-using ::testing::Each;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
+using Calls = std::vector<std::string>;
 
-constexpr auto kKeep = RecordingObserver::kKeepLog;
+const std::string kKeep(RecordingObserver::kKeepLog);
+const std::vector<std::uint8_t> kZeroReply(static_cast<std::size_t>(kReaderInputLength), 0);
 
 std::vector<std::uint8_t> countingBytes(std::size_t count, std::uint8_t first) {
     std::vector<std::uint8_t> bytes(count);
@@ -62,7 +60,7 @@ TEST_P(OutputReportLayoutTest, StartsWithReportIdOneFollowedByTheCallersBytes) {
     const std::size_t before = observer_.calls.size();
     link_.WriteReport(data);
 
-    EXPECT_THAT(callsSince(before), ElementsAre("WriteFile"));
+    EXPECT_EQ(callsSince(before), Calls{"WriteFile"});
     ASSERT_EQ(platform_.writtenReports().size(), 1U);
     const sim::WrittenReport& written = platform_.writtenReports()[0];
     EXPECT_EQ(written.handle, writer_);
@@ -70,7 +68,7 @@ TEST_P(OutputReportLayoutTest, StartsWithReportIdOneFollowedByTheCallersBytes) {
     expected[0] = OUTPUT_REPORT_ID;
     const std::size_t sent = std::min(data.size(), expected.size() - 1);
     std::copy_n(data.begin(), sent, expected.begin() + 1);
-    EXPECT_THAT(written.bytes, ElementsAreArray(expected));
+    EXPECT_EQ(written.bytes, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transfer, OutputReportLayoutTest,
@@ -87,14 +85,14 @@ TEST_F(TransferTest, AnAnswerIsHandedBackWholeAndLeavesTheLinkAsItWas) {
     std::vector<std::uint8_t> reply{0xEE};
     link_.ReadReport(reply);
 
-    EXPECT_THAT(callsSince(before), ElementsAre(kKeep, "ReadFile", kKeep, "WaitForSingleObject", "ResetEvent"));
+    EXPECT_EQ(callsSince(before), (Calls{kKeep, "ReadFile", kKeep, "WaitForSingleObject", "ResetEvent"}));
     ASSERT_EQ(reply.size(), static_cast<std::size_t>(kReaderInputLength));
     EXPECT_EQ(reply[0], 0x02);
     EXPECT_EQ(reply[1], 0x40);
     EXPECT_TRUE(link_.deviceDetected());
     EXPECT_FALSE(platform_.isSignalled(link_.readEvent()));
-    EXPECT_THAT(platform_.timeoutsAsked(), ElementsAre(READ_TIMEOUT_MS));
-    EXPECT_THAT(platform_.openHandles(), ::testing::SizeIs(2));
+    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{READ_TIMEOUT_MS});
+    EXPECT_EQ(platform_.openHandles().size(), 2U);
 }
 
 // Every way a read can end without a report: the read is abandoned, the device closed, the reply all zero.
@@ -114,12 +112,10 @@ TEST_P(MissingAnswerTest, ClosesTheDeviceAndGivesAnAllZeroReply) {
     std::vector<std::uint8_t> reply;
     link_.ReadReport(reply);
 
-    EXPECT_THAT(callsSince(before),
-                ElementsAre(kKeep, "ReadFile", kKeep, "WaitForSingleObject", "CancelIo", "CloseHandle (HIDHandle)",
-                            "CloseHandle (ReadHandle)", "ResetEvent"));
-    EXPECT_EQ(reply.size(), static_cast<std::size_t>(kReaderInputLength));
-    EXPECT_THAT(reply, Each(0));
-    EXPECT_THAT(platform_.timeoutsAsked(), ElementsAre(READ_TIMEOUT_MS));
+    EXPECT_EQ(callsSince(before), (Calls{kKeep, "ReadFile", kKeep, "WaitForSingleObject", "CancelIo",
+                                         "CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)", "ResetEvent"}));
+    EXPECT_EQ(reply, kZeroReply);
+    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{READ_TIMEOUT_MS});
     expectDeviceLost();
 }
 
@@ -149,8 +145,7 @@ TEST_P(UseAfterCloseTest, WritesNothingAndReadsZerosAtOnce) {
 
     EXPECT_TRUE(platform_.writtenReports().empty());
     EXPECT_EQ(platform_.timeoutsAsked().size(), waits);
-    EXPECT_EQ(reply.size(), static_cast<std::size_t>(kReaderInputLength));
-    EXPECT_THAT(reply, Each(0));
+    EXPECT_EQ(reply, kZeroReply);
     EXPECT_EQ(platform_.staleHandleUses(), 0);
     expectDeviceLost();
 }

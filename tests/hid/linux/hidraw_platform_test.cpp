@@ -1,7 +1,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fake_hidraw_tree.h"
@@ -13,9 +12,7 @@
 namespace cdr::hid::test {
 namespace {
 
-using ::testing::Each;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
+using Bytes = std::vector<std::uint8_t>;
 
 // A bound for waits on reports the test has already sent: they return on arrival.
 constexpr std::uint32_t kArrivalLimitMs = 5000;
@@ -63,8 +60,8 @@ TEST_F(HidrawPlatformTest, EnumeratesHidrawEntriesInNumericOrder) {
     std::filesystem::create_directory(tree_.sysfsRoot() / "hidraw");
     std::filesystem::create_directory(tree_.sysfsRoot() / "hidrawx1");
 
-    EXPECT_THAT(enumeratedPaths(), ElementsAre(tree_.devicePath("hidraw0"), tree_.devicePath("hidraw2"),
-                                               tree_.devicePath("hidraw10")));
+    EXPECT_EQ(enumeratedPaths(), (std::vector<std::string>{tree_.devicePath("hidraw0"), tree_.devicePath("hidraw2"),
+                                                           tree_.devicePath("hidraw10")}));
 }
 
 TEST_F(HidrawPlatformTest, ReportsIdentityAndReportLengthsFromSysfs) {
@@ -110,7 +107,7 @@ TEST_F(HidrawPlatformTest, TheLinkFindsTheLowestNumberedReaderAndExchangesOneRep
     expectedOutput[0] = 0x01;
     expectedOutput[1] = 0x02;
     expectedOutput[24] = 0x5A;
-    EXPECT_THAT(tree_.readOutput("hidraw2", 25), ElementsAreArray(expectedOutput));
+    EXPECT_EQ(tree_.readOutput("hidraw2", 25), expectedOutput);
 
     std::vector<std::uint8_t> answer(33, 0);
     answer[0] = 0x01;
@@ -119,7 +116,7 @@ TEST_F(HidrawPlatformTest, TheLinkFindsTheLowestNumberedReaderAndExchangesOneRep
     tree_.sendInputReport("hidraw2", answer);
     std::vector<std::uint8_t> reply;
     link.ReadReport(reply);
-    EXPECT_THAT(reply, ElementsAreArray(answer));
+    EXPECT_EQ(reply, answer);
     EXPECT_TRUE(link.deviceDetected());
 }
 
@@ -129,12 +126,12 @@ TEST_F(HidrawPlatformTest, UnnumberedReportsCarryReportIdZeroInByteZero) {
 
     const std::vector<std::uint8_t> report = {0x01, 0x42};
     platform_.writeFile(writer, report);
-    EXPECT_THAT(tree_.readOutput("hidraw0", 2), ElementsAre(0x00, 0x42));
+    EXPECT_EQ(tree_.readOutput("hidraw0", 2), (Bytes{0x00, 0x42}));
 
     tree_.sendInputReport("hidraw0", {0x0A, 0x0B, 0x0C, 0x0D});
     std::vector<std::uint8_t> buffer(5, 0xEE);
     ASSERT_EQ(readInto("hidraw0", buffer, kArrivalLimitMs), WaitResult::Arrived);
-    EXPECT_THAT(buffer, ElementsAre(0x00, 0x0A, 0x0B, 0x0C, 0x0D));
+    EXPECT_EQ(buffer, (Bytes{0x00, 0x0A, 0x0B, 0x0C, 0x0D}));
     EXPECT_TRUE(platform_.waitForSingleObject(event_, 0) == WaitResult::Arrived);  // the event stays signalled
 }
 
@@ -147,7 +144,7 @@ TEST_F(HidrawPlatformTest, AReadWithoutReportTimesOutAndLeavesTheBufferAlone) {
     tree_.sendInputReport("hidraw0", std::vector<std::uint8_t>(33, 0x11));
 
     EXPECT_EQ(platform_.waitForSingleObject(event_, 0), WaitResult::TimedOut);
-    EXPECT_THAT(buffer, Each(0));
+    EXPECT_EQ(buffer, Bytes(33, 0));
 }
 
 TEST_F(HidrawPlatformTest, AHangUpIsAFailedWaitNotAnArrival) {
