@@ -73,6 +73,7 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent),
     bindControls();
     applyTabOrder();
     applyLook();
+    labelSentinelFields();
     applySettings(factorySettings());
     connectHandlers();
 }
@@ -159,6 +160,17 @@ void frmMain::bindControls()
     cboByte1_ = bind<QComboBox>(QStringLiteral("cboByte1"));
     chkAutoincrement_ = bind<CheckBox>(QStringLiteral("chkAutoincrement"));
     tmrContinuousDataCollect_ = bind<QTimer>(QStringLiteral("tmrContinuousDataCollect"));
+}
+
+// The labels "Track1" to "Track3" beside the sentinel fields name them for assistive technology.
+void frmMain::labelSentinelFields()
+{
+    std::array<QLabel*, 2 * kTrackCount> labels{};
+    bindArray(labels, QStringLiteral("Label1"));
+    for (std::size_t i = 0; i < kTrackCount; ++i) {
+        labels[i]->setBuddy(txtSS_[i]);
+        labels[kTrackCount + i]->setBuddy(txtES_[i]);
+    }
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.

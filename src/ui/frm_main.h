@@ -59,6 +59,7 @@ private:
     void applyTabOrder();
     void connectHandlers();
     void applyLook();
+    void labelSentinelFields();
 
     // Start-up and shut-down (frm_main_startup.cpp).
     void InitControls();

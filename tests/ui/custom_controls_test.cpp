@@ -142,5 +142,15 @@ TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText)
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("ERROR"));
 }
 
+TEST_F(WindowTest, AccessibleSentinelFieldsAreNamedByTheirLabels)
+{
+    const QStringList fields = elementNames("txtSS", kTrackCount) + elementNames("txtES", kTrackCount);
+    const QStringList labels{"Track1", "Track2", "Track3", "Track1", "Track2", "Track3"};
+    for (int i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(find(fields[i]))->text(QAccessible::Name), labels[i])
+            << fields[i].toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace cdr::test
