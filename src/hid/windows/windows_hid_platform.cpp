@@ -46,18 +46,6 @@ HDEVINFO toDeviceInfoSet(DeviceList list) { return reinterpret_cast<HDEVINFO>(li
 // All handles and the event are inheritable, with the default security descriptor.
 SECURITY_ATTRIBUTES inheritableHandle() { return SECURITY_ATTRIBUTES{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE}; }
 
-// Keeps the thread's last error of a logged call across the bookkeeping calls that follow it.
-class LastErrorKeeper {
-public:
-    LastErrorKeeper() : error_(GetLastError()) {}
-    ~LastErrorKeeper() { SetLastError(error_); }
-    LastErrorKeeper(const LastErrorKeeper&) = delete;
-    LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
-
-private:
-    DWORD error_;
-};
-
 class WindowsHidPlatform final : public HidPlatform {
 public:
     InterfaceClass getHidGuid() override {
@@ -189,10 +177,12 @@ public:
         }
     }
 
+    // The thread's last error stays CancelIo's, for the caller's log, across the wait for the cancellation.
     void cancelIo(Handle readHandle) override {
         CancelIo(toWindows(readHandle));
-        const LastErrorKeeper cancelResult;
+        const DWORD cancelError = GetLastError();
         if (read_.isPendingOn(toWindows(readHandle))) read_.settle();
+        SetLastError(cancelError);
     }
 
 private:
