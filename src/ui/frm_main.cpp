@@ -103,6 +103,7 @@ QObject* frmMain::createControl(const ControlSpec& spec)
         return new QTimer(this);
     }
     if (spec.kind == ControlKind::FileDialog) {
+        // No presence on screen and no enabled state; the settings-file dialogs are opened through it.
         return new QObject(this);
     }
     QWidget* container = this;

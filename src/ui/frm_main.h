@@ -77,6 +77,7 @@ private:
     template <typename Control, std::size_t Count>
     void bindArray(std::array<Control*, Count>& elements, const QString& name) const;
 
+    // The operating system's HID services, over which the window's link to the reader runs.
     hid::HidPlatform& platform_;
     std::vector<QObject*> controls_;
 
