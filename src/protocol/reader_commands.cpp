@@ -1,10 +1,15 @@
 #include "protocol/reader_commands.h"
 
+#include <algorithm>
+
 namespace cdr {
 
 std::vector<std::uint8_t> writeSettingsPayload(const SettingsBlock& block) {
-    std::vector<std::uint8_t> payload(kWriteSettingsCommand.begin(), kWriteSettingsCommand.end());
-    payload.insert(payload.end(), block.begin(), block.end());
+    // Sized once and filled in place: growing the vector by insert() trips a
+    // spurious -Warray-bounds in GCC 12 at -O2.
+    std::vector<std::uint8_t> payload(kWriteSettingsCommand.size() + block.size());
+    const auto blockStart = std::copy(kWriteSettingsCommand.begin(), kWriteSettingsCommand.end(), payload.begin());
+    std::copy(block.begin(), block.end(), blockStart);
     return payload;
 }
 
