@@ -150,6 +150,8 @@ void frmMain::bindControls()
     cmdOnce_ = bind<QPushButton>(QStringLiteral("cmdOnce"));
     txtMsg_ = bind<QLabel>(QStringLiteral("txtMsg"));
     cmdDefault_ = bind<QPushButton>(QStringLiteral("cmdDefault"));
+    cmdLoad_ = bind<QPushButton>(QStringLiteral("cmdLoad"));
+    cmdSave_ = bind<QPushButton>(QStringLiteral("cmdSave"));
     bindArray(chkTrack_, QStringLiteral("chkTrack"));
     chkStart_ = bind<CheckBox>(QStringLiteral("chkStart"));
     bindArray(txtSS_, QStringLiteral("txtSS"));
@@ -193,6 +195,8 @@ void frmMain::applyTabOrder()
 void frmMain::connectHandlers()
 {
     connect(cmdDefault_, &QPushButton::clicked, this, &frmMain::cmdDefault_Click);
+    connect(cmdLoad_, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
+    connect(cmdSave_, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(chkStart_, &QCheckBox::stateChanged, this, &frmMain::chkStart_Click);
     connect(chkEnd_, &QCheckBox::stateChanged, this, &frmMain::chkEnd_Click);
 }

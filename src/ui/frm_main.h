@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include <QWidget>
 
 #include "hid/hid_platform.h"
 #include "settings/reader_settings.h"
+#include "ui/file_dialogs.h"
 
 class QComboBox;
 class QGroupBox;
@@ -48,6 +50,14 @@ public:
     const std::vector<QObject*>& controls() const { return controls_; }
     QObject* control(const QString& name) const;
 
+    // Settings files (frm_main_settings_file.cpp). Each says on the status label what it did or why it failed.
+    // Writes the settings the controls hold into the file at `path`, replacing it only when all was written.
+    bool SaveSettingsFile(const QString& path);
+    // Applies the file at `path` to the controls, or changes none when any of its lines cannot be read.
+    bool LoadSettingsFile(const QString& path);
+    // The dialogs through which Save Config and Load Config ask for a file; by default the standard ones.
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -72,6 +82,11 @@ private:
     void chkEnd_Click();
     static void applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields);
 
+    // Settings files (frm_main_settings_file.cpp).
+    void cmdSave_Click();
+    void cmdLoad_Click();
+    FileDialogs& fileDialogs();
+
     template <typename Control>
     Control* bind(const QString& name) const;
     template <typename Control, std::size_t Count>
@@ -88,6 +103,8 @@ private:
     QPushButton* cmdOnce_ = nullptr;
     QLabel* txtMsg_ = nullptr;
     QPushButton* cmdDefault_ = nullptr;
+    QPushButton* cmdLoad_ = nullptr;
+    QPushButton* cmdSave_ = nullptr;
     std::array<CheckBox*, kTrackCount> chkTrack_{};
     CheckBox* chkStart_ = nullptr;
     std::array<QLineEdit*, kTrackCount> txtSS_{};
@@ -99,6 +116,7 @@ private:
     QComboBox* cboByte1_ = nullptr;
     CheckBox* chkAutoincrement_ = nullptr;
     QTimer* tmrContinuousDataCollect_ = nullptr;
+    std::unique_ptr<FileDialogs> fileDialogs_;
 };
 
 }  // namespace cdr
