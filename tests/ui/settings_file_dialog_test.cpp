@@ -136,12 +136,14 @@ TEST(SettingsFileDialogsTest, CancelledSaveDialogGivesNoNameThoughItProposedOne)
     EXPECT_EQ(dialogs.chooseFileToSave(), "");
 }
 
-TEST(SettingsFileDialogsTest, AcceptedSaveDialogGivesTheProposedNameInTheStartFolder)
+TEST(SettingsFileDialogsTest, AcceptedSaveDialogGivesTheProposedNameInTheStartFolderAndKeepsTheCurrentFolder)
 {
+    const QString currentFolder = QDir::currentPath();
     SettingsFileDialogs dialogs(nullptr);
     closeNextDialog(true);
     const QString folder = settingsFileFolder(QCoreApplication::applicationDirPath());
     EXPECT_EQ(dialogs.chooseFileToSave(), QDir(folder).filePath("CDR55P4Wcfg"));
+    EXPECT_EQ(QDir::currentPath(), currentFolder);
 }
 
 }  // namespace
