@@ -148,6 +148,8 @@ void frmMain::bindControls()
     cmdWrite_ = bind<QPushButton>(QStringLiteral("cmdWrite"));
     cmdVersion_ = bind<QPushButton>(QStringLiteral("cmdVersion"));
     cmdOnce_ = bind<QPushButton>(QStringLiteral("cmdOnce"));
+    cmdContinuous_ = bind<QPushButton>(QStringLiteral("cmdContinuous"));
+    frmSet_ = bind<QWidget>(QStringLiteral("frmSet"));
     txtMsg_ = bind<QLabel>(QStringLiteral("txtMsg"));
     cmdDefault_ = bind<QPushButton>(QStringLiteral("cmdDefault"));
     cmdLoad_ = bind<QPushButton>(QStringLiteral("cmdLoad"));
@@ -162,6 +164,7 @@ void frmMain::bindControls()
     cboByte0_ = bind<QComboBox>(QStringLiteral("cboByte0"));
     cboByte1_ = bind<QComboBox>(QStringLiteral("cboByte1"));
     chkAutoincrement_ = bind<CheckBox>(QStringLiteral("chkAutoincrement"));
+    lstResults_ = bind<QListWidget>(QStringLiteral("lstResults"));
     tmrContinuousDataCollect_ = bind<QTimer>(QStringLiteral("tmrContinuousDataCollect"));
 }
 
@@ -199,6 +202,12 @@ void frmMain::connectHandlers()
     connect(cmdSave_, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(chkStart_, &QCheckBox::stateChanged, this, &frmMain::chkStart_Click);
     connect(chkEnd_, &QCheckBox::stateChanged, this, &frmMain::chkEnd_Click);
+    connect(cmdOnce_, &QPushButton::clicked, this, &frmMain::cmdOnce_Click);
+    connect(cmdVersion_, &QPushButton::clicked, this, &frmMain::cmdVersion_Click);
+    connect(cmdRead_, &QPushButton::clicked, this, &frmMain::cmdRead_Click);
+    connect(cmdWrite_, &QPushButton::clicked, this, &frmMain::cmdWrite_Click);
+    connect(cmdContinuous_, &QPushButton::clicked, this, &frmMain::cmdContinuous_Click);
+    connect(tmrContinuousDataCollect_, &QTimer::timeout, this, &frmMain::tmrContinuousDataCollect_Timer);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -1,11 +1,16 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include <QWidget>
 
+#include "hid/call_log.h"
+#include "hid/hid_link.h"
 #include "hid/hid_platform.h"
 #include "settings/reader_settings.h"
 #include "ui/file_dialogs.h"
@@ -14,6 +19,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTimer;
 
@@ -25,8 +31,10 @@ struct ControlSpec;
 
 // The program's one window. It owns every control, and its controls are the only store of the reader's
 // settings. Its code is split by concern: construction and layout (frm_main.cpp, frm_main_look.cpp), start-up,
-// group enable and shut-down (frm_main_startup.cpp), the settings controls (frm_main_settings.cpp).
-class frmMain : public QWidget {
+// group enable and shut-down (frm_main_startup.cpp), the settings controls (frm_main_settings.cpp), the command
+// exchange (frm_main_exchange.cpp), Connect and Version (frm_main_connection.cpp), the device poll and continuous
+// mode (frm_main_poll.cpp), reading and writing the reader's settings (frm_main_reader_settings.cpp).
+class frmMain : public QWidget, private hid::LinkObserver {
     Q_OBJECT
 
 public:
@@ -49,6 +57,16 @@ public:
     // "txtSS(0)"); nullptr for an unknown name.
     const std::vector<QObject*>& controls() const { return controls_; }
     QObject* control(const QString& name) const;
+
+    // Sends one command to the reader and reads its reply; true when the reply's status byte is 0x50. Refused with
+    // "The device is not connected." while cmdOnce reads "Connect" in any letter case (reply untouched), and with
+    // the frame codec's text when the payload does not fit the output report; "ERROR" for any other failure.
+    bool SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply);
+    // The frame's check byte: the XOR of byteData[1 .. datalen].
+    std::uint8_t COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen, std::uint8_t BCCTYPE) const;
+    // Searches for the reader while it is not detected; steps the byte lists when a reader is present and keeps the
+    // log list on its last line and short.
+    void PollDevice(bool& readerPresent);
 
     // Settings files (frm_main_settings_file.cpp). Each says on the status label what it did or why it failed.
     // Writes the settings the controls hold into the file at `path`, replacing it only when all was written.
@@ -82,6 +100,25 @@ private:
     void chkEnd_Click();
     static void applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields);
 
+    // The link's hook after every platform call, and its status texts (frm_main_exchange.cpp).
+    void logApiResult(std::string_view label) override;
+    void keepLogOnLastLine() override;
+    void showStatus(std::string_view text) override;
+    void showMessage(std::u16string_view text);
+
+    // Connect and Version (frm_main_connection.cpp).
+    void cmdOnce_Click();
+    void cmdVersion_Click();
+
+    // Diagnostic panel (frm_main_poll.cpp).
+    void cmdContinuous_Click();
+    void tmrContinuousDataCollect_Timer();
+    void trimResults();
+
+    // The reader's settings (frm_main_reader_settings.cpp).
+    void cmdRead_Click();
+    void cmdWrite_Click();
+
     // Settings files (frm_main_settings_file.cpp).
     void cmdSave_Click();
     void cmdLoad_Click();
@@ -94,6 +131,7 @@ private:
 
     // The operating system's HID services, over which the window's link to the reader runs.
     hid::HidPlatform& platform_;
+    hid::HidLink link_{platform_, *this};
     std::vector<QObject*> controls_;
 
     QGroupBox* fraSendAndReceive_ = nullptr;
@@ -101,6 +139,8 @@ private:
     QPushButton* cmdWrite_ = nullptr;
     QPushButton* cmdVersion_ = nullptr;
     QPushButton* cmdOnce_ = nullptr;
+    QPushButton* cmdContinuous_ = nullptr;
+    QWidget* frmSet_ = nullptr;
     QLabel* txtMsg_ = nullptr;
     QPushButton* cmdDefault_ = nullptr;
     QPushButton* cmdLoad_ = nullptr;
@@ -115,6 +155,7 @@ private:
     QComboBox* cboByte0_ = nullptr;
     QComboBox* cboByte1_ = nullptr;
     CheckBox* chkAutoincrement_ = nullptr;
+    QListWidget* lstResults_ = nullptr;
     QTimer* tmrContinuousDataCollect_ = nullptr;
     std::unique_ptr<FileDialogs> fileDialogs_;
 };

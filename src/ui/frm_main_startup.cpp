@@ -67,8 +67,7 @@ void frmMain::SetControlsEnabled(bool enable)
     chkEnd_Click();
 }
 
-// Closing the window never cancels. Nothing is open yet; the device handles are closed here once the window
-// holds its link to the reader.
-void frmMain::Form_Unload() {}
+// Closing the window never cancels; it closes the device handles that are still open.
+void frmMain::Form_Unload() { link_.CloseDeviceHandles(); }
 
 }  // namespace cdr

@@ -1,0 +1,61 @@
+#include <QLabel>
+#include <QPushButton>
+
+#include "protocol/reader_commands.h"
+#include "protocol/reader_reply.h"
+#include "ui/frm_main.h"
+
+namespace cdr {
+
+namespace {
+
+const QString kConnectCaption = QStringLiteral("Connect");
+const QString kDisconnectCaption = QStringLiteral("Disconnect");
+
+}  // namespace
+
+// The caption of cmdOnce is the connection state: "Connect" while not connected, "Disconnect" while connected.
+void frmMain::cmdOnce_Click()
+{
+    SetControlsEnabled(false);
+    if (cmdOnce_->text() == kDisconnectCaption) {
+        link_.CloseDeviceHandles();
+        cmdOnce_->setText(kConnectCaption);
+        showMessage(u"Disconnect!");
+        return;
+    }
+
+    bool readerPresent = false;
+    PollDevice(readerPresent);
+    if (!readerPresent) {
+        cmdOnce_->setText(kConnectCaption);
+        showMessage(u"Disconnect!");
+        link_.setDeviceDetected(false);
+        return;
+    }
+
+    frmSet_->setEnabled(true);
+    // The caption changes first, so that the handshake is not refused as "not connected".
+    cmdOnce_->setText(kDisconnectCaption);
+    std::vector<std::uint8_t> reply;
+    if (SendReaderCommand(kVersionCommand, reply)) {
+        showMessage(u"Device Connected!");
+    } else {
+        link_.CloseDeviceHandles();
+        cmdOnce_->setText(kConnectCaption);
+        showMessage(u"Device Conflict!");
+    }
+    SetControlsEnabled(true);
+}
+
+void frmMain::cmdVersion_Click()
+{
+    std::vector<std::uint8_t> reply;
+    if (!SendReaderCommand(kVersionCommand, reply)) {
+        return;
+    }
+    const auto version = versionText(reply);
+    showMessage(version ? *version : kReplyNotUnderstoodText);
+}
+
+}  // namespace cdr

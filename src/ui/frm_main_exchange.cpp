@@ -1,0 +1,51 @@
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "protocol/bcc.h"
+#include "protocol/reader_exchange.h"
+#include "ui/frm_main.h"
+
+namespace cdr {
+
+namespace {
+
+const QString kNotConnectedCaption = QStringLiteral("CONNECT");
+
+}  // namespace
+
+bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply)
+{
+    txtMsg_->clear();
+    if (cmdOnce_->text().toUpper() == kNotConnectedCaption) {
+        showMessage(kNotConnectedText);
+        return false;
+    }
+    const ExchangeResult result = exchangeCommand(link_, payload, reply);
+    showMessage(exchangeStatusText(result));
+    return result == ExchangeResult::Accepted;
+}
+
+std::uint8_t frmMain::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen,
+                                  std::uint8_t BCCTYPE) const
+{
+    return cdr::COM_BCCCalc(byteData, datalen, BCCTYPE);
+}
+
+// The log shows nothing; the hook only keeps the list on its newest line (none while it is empty).
+void frmMain::logApiResult(std::string_view /*label*/) { keepLogOnLastLine(); }
+
+void frmMain::keepLogOnLastLine() { lstResults_->setCurrentRow(lstResults_->count() - 1); }
+
+void frmMain::showStatus(std::string_view text)
+{
+    txtMsg_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+// Replaces the whole status line.
+void frmMain::showMessage(std::u16string_view text)
+{
+    txtMsg_->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace cdr

@@ -1,0 +1,43 @@
+#include <QLabel>
+
+#include <variant>
+
+#include "protocol/reader_commands.h"
+#include "protocol/reader_reply.h"
+#include "protocol/settings_block.h"
+#include "ui/frm_main.h"
+
+namespace cdr {
+
+// Sends the settings the controls hold. A sentinel character the reader cannot take as one byte refuses the whole
+// write before anything is sent, naming its field.
+void frmMain::cmdWrite_Click()
+{
+    const auto block = encodeSettingsBlock(currentSettings());
+    if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
+        showMessage(refused->message);
+        return;
+    }
+    std::vector<std::uint8_t> reply;
+    if (SendReaderCommand(writeSettingsPayload(std::get<SettingsBlock>(block)), reply)) {
+        showMessage(u"Complete write config!");
+    }
+}
+
+// Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
+void frmMain::cmdRead_Click()
+{
+    std::vector<std::uint8_t> reply;
+    if (!SendReaderCommand(kReadSettingsCommand, reply)) {
+        return;
+    }
+    const auto settings = decodeSettingsReply(reply);
+    if (!settings) {
+        showMessage(kReplyNotUnderstoodText);
+        return;
+    }
+    showMessage(u"Complete read config!");
+    applySettings(*settings);
+}
+
+}  // namespace cdr

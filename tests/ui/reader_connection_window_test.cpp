@@ -1,0 +1,143 @@
+#include <algorithm>
+#include <string>
+
+#include "protocol/reader_reply.h"
+#include "reader_window_fixture.h"
+
+namespace cdr::test {
+namespace {
+
+TEST_F(ReaderWindowTest, ConnectThenDisconnectSendsOnlyTheHandshakeAndEndsAsAtStartUp)
+{
+    attachVirtualReader();
+    const std::vector<bool> atStartUp = ownEnabledStates();
+
+    click("cmdOnce");
+    EXPECT_EQ(status(), QStringLiteral("Device Connected!"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Disconnect"));
+    EXPECT_TRUE(find("cmdRead")->isEnabled());
+
+    click("cmdOnce");
+    EXPECT_EQ(status(), QStringLiteral("Disconnect!"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Connect"));
+    EXPECT_EQ(ownEnabledStates(), atStartUp);
+    EXPECT_EQ(reportsWritten(), 1u);
+    EXPECT_TRUE(platform_.openHandles().empty());
+}
+
+TEST_F(ReaderWindowTest, ConnectWithoutReaderLeavesTheControlsDisabled)
+{
+    hid::sim::VirtualDevice keyboard;
+    keyboard.identity = hid::DeviceAttributes{0x1A2C, 0x0E24, 0x0100};
+    keyboard.path = "/dev/hidraw-keyboard";
+    keyboard.capabilities = hid::Capabilities{9, 2};
+    platform_.addDevice(std::move(keyboard));
+
+    click("cmdOnce");
+    EXPECT_EQ(status(), QStringLiteral("Disconnect!"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Connect"));
+    EXPECT_FALSE(find("cmdRead")->isEnabled());
+    EXPECT_FALSE(find("frmSet")->isEnabled());
+    EXPECT_EQ(reportsWritten(), 0u);
+}
+
+TEST_F(ReaderWindowTest, RejectedHandshakeIsAConflictInWhichCommandsAreRefused)
+{
+    attachScriptedReader(64, 64);
+    scriptedReplies_.push_back(replyWithStatus(64, 0x70));
+
+    click("cmdOnce");
+    EXPECT_EQ(status(), QStringLiteral("Device Conflict!"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Connect"));
+    EXPECT_TRUE(find("cmdVersion")->isEnabled());
+    EXPECT_TRUE(find("chkTrack(0)")->isEnabled());
+    EXPECT_TRUE(platform_.openHandles().empty());
+
+    click("cmdVersion");
+    EXPECT_EQ(status(), QStringLiteral("The device is not connected."));
+    EXPECT_EQ(reportsWritten(), 1u);
+}
+
+TEST_F(ReaderWindowTest, TimeOutLosesTheDeviceWithoutReusingOrDoubleClosingItsHandles)
+{
+    connectScriptedReader();  // the script then has no further answer
+    const std::vector<hid::Handle> handles = platform_.openHandles();
+    ASSERT_EQ(handles.size(), 2u);
+
+    click("cmdVersion");
+    EXPECT_EQ(status(), QStringLiteral("ERROR"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Disconnect"));  // the Lost state still counts as connected
+    EXPECT_TRUE(platform_.openHandles().empty());
+    const std::size_t written = reportsWritten();
+
+    click("cmdVersion");
+    EXPECT_EQ(status(), QStringLiteral("ERROR"));
+    EXPECT_EQ(reportsWritten(), written);
+
+    click("cmdOnce");
+    EXPECT_EQ(status(), QStringLiteral("Disconnect!"));
+    EXPECT_EQ(connectCaption(), QStringLiteral("Connect"));
+    for (const hid::Handle handle : handles) {
+        EXPECT_EQ(platform_.closeCount(handle), 1);
+    }
+    EXPECT_EQ(platform_.staleHandleUses(), 0);
+}
+
+TEST_F(ReaderWindowTest, ClosingTheWindowClosesTheDeviceOnce)
+{
+    attachVirtualReader();
+    click("cmdOnce");
+    const std::vector<hid::Handle> handles = platform_.openHandles();
+    ASSERT_EQ(handles.size(), 2u);
+
+    window_.close();
+    for (const hid::Handle handle : handles) {
+        EXPECT_EQ(platform_.closeCount(handle), 1);
+    }
+}
+
+struct VersionCase {
+    const char* name;
+    std::int16_t inputLength;
+    Bytes versionBytes;  // at reply index 11 onwards
+    const char* status;
+};
+
+void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.name; }
+
+class VersionReplyTest : public ReaderWindowTest, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(VersionReplyTest, ShowsReplyBytes11To14)
+{
+    const VersionCase& c = GetParam();
+    attachScriptedReader(c.inputLength, 64);
+    const auto length = static_cast<std::size_t>(c.inputLength);
+    scriptedReplies_.push_back(replyWithStatus(length, kStatusAccepted));
+    // Everything around the version is filled, so that only bytes 11 .. 14 can make the text.
+    Bytes reply(length, 0x58);
+    reply[kReplyStatusIndex] = kStatusAccepted;
+    std::ranges::copy(c.versionBytes, reply.begin() + kReplyVersionIndex);
+    scriptedReplies_.push_back(reply);
+
+    click("cmdOnce");
+    click("cmdVersion");
+    EXPECT_EQ(status(), QString::fromUtf8(c.status));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, VersionReplyTest,
+    ::testing::Values(VersionCase{"Version2_10", 64, {0x32, 0x2E, 0x31, 0x30}, "Ver.:2.10"},
+                      VersionCase{"ReportEndsInsideTheVersion", 14, {0x32, 0x2E, 0x31},
+                                  "The reader's reply was not understood."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ReaderWindowTest, VirtualReaderReportsItsVersion)
+{
+    attachVirtualReader();
+    click("cmdOnce");
+    click("cmdVersion");
+    EXPECT_EQ(status(), QStringLiteral("Ver.:1.05"));
+}
+
+}  // namespace
+}  // namespace cdr::test
