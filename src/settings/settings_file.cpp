@@ -157,7 +157,8 @@ SettingsFileError badLine(std::size_t index) {
 
 SettingsFileError tooFewLines(std::size_t count) {
     return {SettingsFileError::Kind::TooFewLines, static_cast<int>(count),
-            u"The settings file has " + asciiText(std::to_string(count)) + u" lines; it needs " +
+            u"The settings file has " + asciiText(std::to_string(count)) + (count == 1 ? u" line" : u" lines") +
+                u"; it needs " +
                 asciiText(std::to_string(kSettingsFileLineCount)) + u"."};
 }
 

@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
     Files, UnreadableFileTest,
     ::testing::Values(
         UnreadableFile{"LineFeedEnds", QByteArray(kFactoryFile).replace("\r\n", "\n"),
-                       "Could not load bad.cfg. The settings file has 1 lines; it needs 16."},
+                       "Could not load bad.cfg. The settings file has 1 line; it needs 16."},
         UnreadableFile{"FifteenLines", kFactoryFile.left(kFactoryFile.lastIndexOf("False")),
                        "Could not load bad.cfg. The settings file has 15 lines; it needs 16."},
         UnreadableFile{"Empty", QByteArray(), "Could not load bad.cfg. The settings file has 0 lines; it needs 16."},
