@@ -206,7 +206,7 @@ TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite)
     attachVirtualReader();
     click("cmdOnce");
     ReaderSettings settings = mixedSettings();
-    settings.startSentinel[1] = u"\u20AC";
+    settings.startSentinel[1] = std::u16string(1, u'\u20AC');  // not via operator=(const char16_t*): GCC 12 warns falsely at -O2
     window_.applySettings(settings);
 
     click("cmdWrite");
