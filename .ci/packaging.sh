@@ -64,6 +64,13 @@ hasField() { dpkg-deb -f "$1" "$2" | grep -Eq "(^|, )$3( |,|$)"; }
 allOwnedByRoot() { dpkg-deb -c "$1" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }'; }
 isElfExecutable() { file -b "$1" | grep -q '^ELF .*executable'; }
 resolvesAllLibraries() { ldd "$1" && ! ldd "$1" | grep -q 'not found'; }
+# The window program takes no command line and runs until it is closed: it has started when it is still running
+# after a few seconds on the offscreen platform (timeout's status 124), instead of having exited or crashed.
+keepsRunning() {
+  local status=0
+  QT_QPA_PLATFORM=offscreen timeout 3 "$1" || status=$?
+  [[ $status -eq 124 ]]
+}
 execOfEntry() { sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"; }
 isPackageGone() {
   local status
@@ -130,6 +137,7 @@ check "installed files match the manifest under /usr" installedFilesMatch
 for program in $(programs); do
   check "/usr/bin/$program is executable" test -x "/usr/bin/$program"
   check "ldd resolves every library of /usr/bin/$program" resolvesAllLibraries "/usr/bin/$program"
+  check "/usr/bin/$program starts and keeps running" keepsRunning "/usr/bin/$program"
 done
 
 echo "== remove the package"
