@@ -37,8 +37,16 @@ std::int16_t byteLength(const ReportBits& reports) {
     }
     const auto longest = std::max_element(reports.begin(), reports.end(),
                                           [](const auto& a, const auto& b) { return a.second < b.second; });
-    const std::uint64_t bytes = (longest->second + 7) / 8 + 1;
+    const std::uint64_t bytes = longest->second / 8 + (longest->second % 8 != 0) + 1;
     return static_cast<std::int16_t>(std::min<std::uint64_t>(bytes, std::numeric_limits<std::int16_t>::max()));
+}
+
+// Adds a main item's bits to its report. Sizes and counts are 32-bit, so a descriptor can declare more bits than
+// 64 bits count: the total stops at the largest value instead of wrapping round to a short report.
+void addBits(ReportBits& reports, std::uint32_t reportId, std::uint64_t bits) {
+    std::uint64_t& total = reports[reportId];
+    total = bits > std::numeric_limits<std::uint64_t>::max() - total ? std::numeric_limits<std::uint64_t>::max()
+                                                                      : total + bits;
 }
 
 }  // namespace
@@ -78,9 +86,9 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
         const std::uint8_t tag = prefix >> 4;
         const std::uint64_t bits = std::uint64_t{globals.reportSize} * globals.reportCount;
         if (type == ItemType::Main && tag == kInputTag) {
-            inputBits[globals.reportId] += bits;
+            addBits(inputBits, globals.reportId, bits);
         } else if (type == ItemType::Main && tag == kOutputTag) {
-            outputBits[globals.reportId] += bits;
+            addBits(outputBits, globals.reportId, bits);
         } else if (type == ItemType::Global) {
             switch (tag) {
             case kReportSizeTag:
