@@ -82,7 +82,8 @@ carry noise; CPU time is the steadier figure.
 
 Medians over $repetitions repetitions of Google Benchmark (Release build). The simulated platform answers at
 once, so the exchange and the discovery show the host-side cost only: the program's own work plus the
-simulation's bookkeeping, never a device's latency.
+simulation's bookkeeping, never a device's latency. Debian's Google Benchmark library warns that it was built
+without optimisation; that concerns its own bookkeeping around the timed loop, not the code measured.
 
 | Benchmark | Median wall time | Median CPU time | Target | |
 |---|---|---|---|---|
