@@ -17,8 +17,8 @@ namespace {
 constexpr std::int16_t kReportLength = 65;
 
 void BM_BuildFrameBuffer(benchmark::State& state) {
-    const auto payload = cdr::writeSettingsPayload(std::get<cdr::SettingsBlock>(
-        cdr::encodeSettingsBlock(cdr::bench::busySettings())));
+    const auto payload =
+        cdr::writeSettingsPayload(std::get<cdr::SettingsBlock>(cdr::encodeSettingsBlock(cdr::bench::busySettings())));
     for (auto _ : state) {
         benchmark::DoNotOptimize(cdr::buildFrameBuffer(payload, kReportLength));
     }

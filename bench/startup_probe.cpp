@@ -1,8 +1,8 @@
 // Start-up of the window as the demo program starts it (Fusion style, the window over the simulated platform with
 // the virtual reader, Form_Load), under whatever Qt platform is chosen (offscreen for measuring). Start-up touches
-// no device, so the demo's other simulated devices are left out. Prints how long it took from main() to the window's first paint, and the wall-clock moment of that
-// paint so that a caller can count from the process launch; then quits. tools/run-benchmarks.sh runs it under
-// /usr/bin/time for the peak memory.
+// no device, so the demo's other simulated devices are left out. Prints how long it took from main() to the window's
+// first paint, and the wall-clock moment of that paint so that a caller can count from the process launch; then quits.
+// tools/run-benchmarks.sh runs it under /usr/bin/time for the peak memory.
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>

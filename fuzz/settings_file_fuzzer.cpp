@@ -33,8 +33,8 @@ void checkError(const cdr::SettingsFileError& error) {
 void checkSaveAndReload(const cdr::ReaderSettings& settings) {
     const auto saved = cdr::encodeSettingsFile(settings);
     if (const auto* refused = std::get_if<cdr::RefusedSentinel>(&saved)) {
-        const auto& texts = refused->field.kind == cdr::SentinelKind::Start ? settings.startSentinel
-                                                                            : settings.endSentinel;
+        const auto& texts =
+            refused->field.kind == cdr::SentinelKind::Start ? settings.startSentinel : settings.endSentinel;
         require(texts[refused->field.track] == u"\n", "saving refuses only a line feed");
         return;
     }

@@ -8,8 +8,7 @@
 
 namespace {
 
-cdr::hid::sim::VirtualDevice otherHidDevice(std::string path, std::uint16_t vendorId, std::uint16_t productId)
-{
+cdr::hid::sim::VirtualDevice otherHidDevice(std::string path, std::uint16_t vendorId, std::uint16_t productId) {
     cdr::hid::sim::VirtualDevice device;
     device.identity = cdr::hid::DeviceAttributes{vendorId, productId, 0x0100};
     device.path = std::move(path);
@@ -19,8 +18,7 @@ cdr::hid::sim::VirtualDevice otherHidDevice(std::string path, std::uint16_t vend
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     cdr::hid::sim::SimHidPlatform platform;
     cdr::hid::sim::VirtualReader reader;
     platform.addDevice(otherHidDevice("/dev/hidraw0", 0x1A2C, 0x0E24));  // keyboard

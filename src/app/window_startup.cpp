@@ -6,8 +6,7 @@
 
 namespace cdr {
 
-int runMainWindow(int argc, char* argv[], hid::HidPlatform& platform)
-{
+int runMainWindow(int argc, char* argv[], hid::HidPlatform& platform) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
 

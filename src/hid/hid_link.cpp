@@ -72,8 +72,8 @@ bool HidLink::examineCandidate(DeviceList list, const DeviceInterface& entry) {
     platform_.getAttributes(HIDHandle_, attributes);
     LogApiResult("HidD_GetAttributes");
 
-    const bool isReader = isOpen(HIDHandle_) && attributes.vendorId == READER_VENDOR_ID &&
-                          attributes.productId == READER_PRODUCT_ID;
+    const bool isReader =
+        isOpen(HIDHandle_) && attributes.vendorId == READER_VENDOR_ID && attributes.productId == READER_PRODUCT_ID;
     if (!isReader) {
         closeAndForget(HIDHandle_, "CloseHandle");
     }

@@ -49,8 +49,7 @@ void ReadCompletionEvents::cancel(Handle handle) {
 }
 
 bool ReadCompletionEvents::anyStarted() const {
-    return std::any_of(events_.begin(), events_.end(),
-                       [](const auto& entry) { return entry.second.read.has_value(); });
+    return std::any_of(events_.begin(), events_.end(), [](const auto& entry) { return entry.second.read.has_value(); });
 }
 
 }  // namespace cdr::hid

@@ -60,8 +60,8 @@ std::variant<SettingsBlock, RefusedSentinel> encodeSettingsBlock(const ReaderSet
     for (int track = 0; track < kTrackCount; ++track) {
         block[kBlockTracks + track] = digitByte(settings.trackEnabled[track]);
     }
-    if (auto refused = encodeSentinels(block, kBlockStartSentinels, SentinelKind::Start,
-                                       settings.startSentinelEnabled, settings.startSentinel)) {
+    if (auto refused = encodeSentinels(block, kBlockStartSentinels, SentinelKind::Start, settings.startSentinelEnabled,
+                                       settings.startSentinel)) {
         return *refused;
     }
     if (auto refused = encodeSentinels(block, kBlockEndSentinels, SentinelKind::End, settings.endSentinelEnabled,

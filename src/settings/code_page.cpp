@@ -12,8 +12,8 @@ std::optional<std::uint8_t> toCodePageByte(char16_t character) {
     const wchar_t wide = static_cast<wchar_t>(character);
     char bytes[4] = {};
     BOOL usedDefault = FALSE;
-    const int count = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr,
-                                          &usedDefault);
+    const int count =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
     if (count != 1 || usedDefault) return std::nullopt;
     return static_cast<std::uint8_t>(bytes[0]);
 }

@@ -121,27 +121,32 @@ void setOption(std::array<bool, N>& group, std::size_t index, bool on) {
 // Applies line `index` (from 0) to the settings; false when the line does not hold what its control takes.
 bool applyLine(ReaderSettings& settings, std::size_t index, std::string_view line) {
     switch (kLineKinds[index]) {
-        case LineKind::Check: {
-            const auto state = parseCheckState(line);
-            if (!state) return false;
-            if (index < kStartStateLine) settings.trackEnabled[index] = *state;
-            else if (index == kStartStateLine) settings.startSentinelEnabled = *state;
-            else settings.endSentinelEnabled = *state;
-            return true;
-        }
-        case LineKind::Sentinel: {
-            auto& text = index < kEndStateLine ? settings.startSentinel[index - kStartTextLines]
-                                               : settings.endSentinel[index - kEndTextLines];
-            text = firstCharacter(line);
-            return true;
-        }
-        case LineKind::Option: {
-            const auto on = parseOptionState(line);
-            if (!on) return false;
-            if (index < kEnterLines) setOption(settings.formatOption, index - kFormatLines, *on);
-            else setOption(settings.enterOption, index - kEnterLines, *on);
-            return true;
-        }
+    case LineKind::Check: {
+        const auto state = parseCheckState(line);
+        if (!state) return false;
+        if (index < kStartStateLine)
+            settings.trackEnabled[index] = *state;
+        else if (index == kStartStateLine)
+            settings.startSentinelEnabled = *state;
+        else
+            settings.endSentinelEnabled = *state;
+        return true;
+    }
+    case LineKind::Sentinel: {
+        auto& text = index < kEndStateLine ? settings.startSentinel[index - kStartTextLines]
+                                           : settings.endSentinel[index - kEndTextLines];
+        text = firstCharacter(line);
+        return true;
+    }
+    case LineKind::Option: {
+        const auto on = parseOptionState(line);
+        if (!on) return false;
+        if (index < kEnterLines)
+            setOption(settings.formatOption, index - kFormatLines, *on);
+        else
+            setOption(settings.enterOption, index - kEnterLines, *on);
+        return true;
+    }
     }
     return false;
 }
@@ -150,16 +155,15 @@ SettingsFileError badLine(std::size_t index) {
     const int line = static_cast<int>(index) + 1;
     const std::u16string_view expected =
         kLineKinds[index] == LineKind::Check ? u"0, 1 or 2" : u"True, False or a number";
-    return {SettingsFileError::Kind::BadLine, line,
-            u"Settings file line " + asciiText(std::to_string(line)) + u": expected " + std::u16string(expected) +
-                u"."};
+    return {
+        SettingsFileError::Kind::BadLine, line,
+        u"Settings file line " + asciiText(std::to_string(line)) + u": expected " + std::u16string(expected) + u"."};
 }
 
 SettingsFileError tooFewLines(std::size_t count) {
     return {SettingsFileError::Kind::TooFewLines, static_cast<int>(count),
             u"The settings file has " + asciiText(std::to_string(count)) + (count == 1 ? u" line" : u" lines") +
-                u"; it needs " +
-                asciiText(std::to_string(kSettingsFileLineCount)) + u"."};
+                u"; it needs " + asciiText(std::to_string(kSettingsFileLineCount)) + u"."};
 }
 
 }  // namespace

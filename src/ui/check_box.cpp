@@ -4,8 +4,7 @@ namespace cdr {
 
 CheckBox::CheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) { setTristate(true); }
 
-CheckState CheckBox::value() const
-{
+CheckState CheckBox::value() const {
     switch (checkState()) {
     case Qt::Checked:
         return kChecked;
@@ -17,8 +16,7 @@ CheckState CheckBox::value() const
     return kUnchecked;
 }
 
-bool CheckBox::setValue(CheckState state)
-{
+bool CheckBox::setValue(CheckState state) {
     switch (state) {
     case kUnchecked:
         setCheckState(Qt::Unchecked);

@@ -7,7 +7,7 @@ namespace cdr {
 enum class ControlKind {
     GroupBox,
     EdgeCaptionGroupBox,  // a group box captioned by the control that lies across its top edge
-    Container,  // a group box without caption or border that enables the settings area as a whole
+    Container,            // a group box without caption or border that enables the settings area as a whole
     Label,
     TextField,
     CheckBox,

@@ -8,8 +8,7 @@ namespace cdr {
 
 EdgeCaptionGroupBox::EdgeCaptionGroupBox(QWidget* parent) : QGroupBox(parent) {}
 
-void EdgeCaptionGroupBox::paintEvent(QPaintEvent* /*event*/)
-{
+void EdgeCaptionGroupBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     QStyleOptionGroupBox option;
     initStyleOption(&option);

@@ -29,8 +29,7 @@ constexpr int kClientHeight = 333;
 
 QString indexedName(const QString& name, std::size_t index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
-QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* container)
-{
+QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* container) {
     switch (kind) {
     case ControlKind::GroupBox:
         return new QGroupBox(caption, container);
@@ -61,8 +60,7 @@ QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* contain
 
 }  // namespace
 
-frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
-{
+frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
     registerFontSubstitutes();
 
     setWindowTitle(kCaption);
@@ -78,15 +76,13 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent),
     connectHandlers();
 }
 
-QObject* frmMain::control(const QString& name) const
-{
+QObject* frmMain::control(const QString& name) const {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&name](const QObject* control) { return control->objectName() == name; });
     return found == controls_.end() ? nullptr : *found;
 }
 
-void frmMain::createControls()
-{
+void frmMain::createControls() {
     for (const ControlSpec& spec : mainWindowControls()) {
         QObject* control = createControl(spec);
         control->setObjectName(QString::fromUtf8(spec.name));
@@ -97,8 +93,7 @@ void frmMain::createControls()
 // Builds one control inside its container, which the table lists before it. A control with a negative top lies
 // across its group box's top edge; it is placed beside the group box, in front of it, so that the group box
 // does not clip it.
-QObject* frmMain::createControl(const ControlSpec& spec)
-{
+QObject* frmMain::createControl(const ControlSpec& spec) {
     if (spec.kind == ControlKind::Timer) {
         return new QTimer(this);
     }
@@ -128,21 +123,18 @@ QObject* frmMain::createControl(const ControlSpec& spec)
 }
 
 template <typename Control>
-Control* frmMain::bind(const QString& name) const
-{
+Control* frmMain::bind(const QString& name) const {
     return qobject_cast<Control*>(control(name));
 }
 
 template <typename Control, std::size_t Count>
-void frmMain::bindArray(std::array<Control*, Count>& elements, const QString& name) const
-{
+void frmMain::bindArray(std::array<Control*, Count>& elements, const QString& name) const {
     for (std::size_t i = 0; i < Count; ++i) {
         elements[i] = bind<Control>(indexedName(name, i));
     }
 }
 
-void frmMain::bindControls()
-{
+void frmMain::bindControls() {
     fraSendAndReceive_ = bind<QGroupBox>(QStringLiteral("fraSendAndReceive"));
     cmdRead_ = bind<QPushButton>(QStringLiteral("cmdRead"));
     cmdWrite_ = bind<QPushButton>(QStringLiteral("cmdWrite"));
@@ -169,8 +161,7 @@ void frmMain::bindControls()
 }
 
 // The labels "Track1" to "Track3" beside the sentinel fields name them for assistive technology.
-void frmMain::labelSentinelFields()
-{
+void frmMain::labelSentinelFields() {
     std::array<QLabel*, 2 * kTrackCount> labels{};
     bindArray(labels, QStringLiteral("Label1"));
     for (std::size_t i = 0; i < kTrackCount; ++i) {
@@ -180,8 +171,7 @@ void frmMain::labelSentinelFields()
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.
-void frmMain::applyTabOrder()
-{
+void frmMain::applyTabOrder() {
     std::vector<std::pair<int, QWidget*>> ordered;
     for (const ControlSpec& spec : mainWindowControls()) {
         auto* widget = qobject_cast<QWidget*>(control(QString::fromUtf8(spec.name)));
@@ -195,8 +185,7 @@ void frmMain::applyTabOrder()
     }
 }
 
-void frmMain::connectHandlers()
-{
+void frmMain::connectHandlers() {
     connect(cmdDefault_, &QPushButton::clicked, this, &frmMain::cmdDefault_Click);
     connect(cmdLoad_, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
     connect(cmdSave_, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
@@ -210,8 +199,7 @@ void frmMain::connectHandlers()
     connect(tmrContinuousDataCollect_, &QTimer::timeout, this, &frmMain::tmrContinuousDataCollect_Timer);
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
+void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
 }

@@ -15,8 +15,7 @@ const QString kDisconnectCaption = QStringLiteral("Disconnect");
 }  // namespace
 
 // The caption of cmdOnce is the connection state: "Connect" while not connected, "Disconnect" while connected.
-void frmMain::cmdOnce_Click()
-{
+void frmMain::cmdOnce_Click() {
     SetControlsEnabled(false);
     if (cmdOnce_->text() == kDisconnectCaption) {
         link_.CloseDeviceHandles();
@@ -48,8 +47,7 @@ void frmMain::cmdOnce_Click()
     SetControlsEnabled(true);
 }
 
-void frmMain::cmdVersion_Click()
-{
+void frmMain::cmdVersion_Click() {
     std::vector<std::uint8_t> reply;
     if (!SendReaderCommand(kVersionCommand, reply)) {
         return;

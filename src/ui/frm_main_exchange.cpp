@@ -14,8 +14,7 @@ const QString kNotConnectedCaption = QStringLiteral("CONNECT");
 
 }  // namespace
 
-bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply)
-{
+bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply) {
     txtMsg_->clear();
     if (cmdOnce_->text().toUpper() == kNotConnectedCaption) {
         showMessage(kNotConnectedText);
@@ -27,8 +26,7 @@ bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vect
 }
 
 std::uint8_t frmMain::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen,
-                                  std::uint8_t BCCTYPE) const
-{
+                                  std::uint8_t BCCTYPE) const {
     return cdr::COM_BCCCalc(byteData, datalen, BCCTYPE);
 }
 
@@ -37,14 +35,12 @@ void frmMain::logApiResult(std::string_view /*label*/) { keepLogOnLastLine(); }
 
 void frmMain::keepLogOnLastLine() { lstResults_->setCurrentRow(lstResults_->count() - 1); }
 
-void frmMain::showStatus(std::string_view text)
-{
+void frmMain::showStatus(std::string_view text) {
     txtMsg_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // Replaces the whole status line.
-void frmMain::showMessage(std::u16string_view text)
-{
+void frmMain::showMessage(std::u16string_view text) {
     txtMsg_->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 

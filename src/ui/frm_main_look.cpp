@@ -21,8 +21,7 @@ const QColor kStatusText(192, 0, 0);
 
 }  // namespace
 
-void frmMain::applyLook()
-{
+void frmMain::applyLook() {
     for (QPushButton* command : {cmdRead_, cmdWrite_, cmdVersion_}) {
         setRoleColor(*command, QPalette::Button, kCommandFace);
     }

@@ -18,16 +18,14 @@ constexpr int kResultsLimit = 300;
 constexpr int kResultsTrimCount = 100;
 
 // The next byte value; "FF" and no selection both go to "00".
-void stepByteList(QComboBox& list)
-{
+void stepByteList(QComboBox& list) {
     const int position = list.currentIndex();
     list.setCurrentIndex(position >= 0 && position < kLastByteValue ? position + 1 : 0);
 }
 
 }  // namespace
 
-void frmMain::PollDevice(bool& readerPresent)
-{
+void frmMain::PollDevice(bool& readerPresent) {
     if (!link_.deviceDetected()) {
         link_.FindTheHid();
     }
@@ -40,8 +38,7 @@ void frmMain::PollDevice(bool& readerPresent)
     trimResults();
 }
 
-void frmMain::trimResults()
-{
+void frmMain::trimResults() {
     if (lstResults_->count() <= kResultsLimit) {
         return;
     }
@@ -50,8 +47,7 @@ void frmMain::trimResults()
     }
 }
 
-void frmMain::cmdContinuous_Click()
-{
+void frmMain::cmdContinuous_Click() {
     if (cmdContinuous_->text() == kContinuousCaption) {
         cmdContinuous_->setText(kCancelContinuousCaption);
         tmrContinuousDataCollect_->start();

@@ -11,8 +11,7 @@ namespace cdr {
 
 // Sends the settings the controls hold. A sentinel character the reader cannot take as one byte refuses the whole
 // write before anything is sent, naming its field.
-void frmMain::cmdWrite_Click()
-{
+void frmMain::cmdWrite_Click() {
     const auto block = encodeSettingsBlock(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
         showMessage(refused->message);
@@ -25,8 +24,7 @@ void frmMain::cmdWrite_Click()
 }
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
-void frmMain::cmdRead_Click()
-{
+void frmMain::cmdRead_Click() {
     std::vector<std::uint8_t> reply;
     if (!SendReaderCommand(kReadSettingsCommand, reply)) {
         return;

@@ -8,8 +8,7 @@
 
 namespace cdr {
 
-ReaderSettings frmMain::currentSettings() const
-{
+ReaderSettings frmMain::currentSettings() const {
     ReaderSettings settings;
     for (std::size_t i = 0; i < kTrackCount; ++i) {
         settings.trackEnabled[i] = chkTrack_[i]->value();
@@ -28,8 +27,7 @@ ReaderSettings frmMain::currentSettings() const
 }
 
 // The sentinel fields hold one character: setText cuts longer text to its first.
-void frmMain::applySettings(const ReaderSettings& settings)
-{
+void frmMain::applySettings(const ReaderSettings& settings) {
     for (std::size_t i = 0; i < kTrackCount; ++i) {
         chkTrack_[i]->setValue(settings.trackEnabled[i]);
     }
@@ -57,8 +55,7 @@ void frmMain::chkEnd_Click() { applySentinelRule(*chkEnd_, txtES_); }
 
 // A ticked box (exactly 1; grayed counts as off) makes its fields usable and white; otherwise they are disabled
 // and take the button-face colour. Their texts stay as they are.
-void frmMain::applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields)
-{
+void frmMain::applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields) {
     const bool on = isOn(box.value());
     const QColor background = on ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button);
     for (QLineEdit* field : fields) {

@@ -19,27 +19,23 @@ namespace {
 constexpr qint64 kMostBytesRead = 64 * 1024;
 
 // The status label has one line: it names the file, not its whole path.
-QString displayName(const QString& path)
-{
+QString displayName(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     return name.isEmpty() ? path : name;
 }
 
 QString toQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-QString saveFailure(const QString& path, const QString& reason)
-{
+QString saveFailure(const QString& path, const QString& reason) {
     return QStringLiteral("Could not save %1: %2.").arg(displayName(path), reason);
 }
 
-QString loadFailure(const QString& path, const QString& reason)
-{
+QString loadFailure(const QString& path, const QString& reason) {
     return QStringLiteral("Could not load %1: %2.").arg(displayName(path), reason);
 }
 
 // Whether the first bytes of a longer file already hold the settings file's lines, each ended by CR.
-bool holdsAllLines(const QByteArray& bytes)
-{
+bool holdsAllLines(const QByteArray& bytes) {
     return std::count(bytes.begin(), bytes.end(), '\r') >= kSettingsFileLineCount;
 }
 
@@ -47,24 +43,21 @@ bool holdsAllLines(const QByteArray& bytes)
 
 void frmMain::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs_ = std::move(dialogs); }
 
-FileDialogs& frmMain::fileDialogs()
-{
+FileDialogs& frmMain::fileDialogs() {
     if (!fileDialogs_) {
         fileDialogs_ = std::make_unique<SettingsFileDialogs>(this);
     }
     return *fileDialogs_;
 }
 
-void frmMain::cmdSave_Click()
-{
+void frmMain::cmdSave_Click() {
     const QString path = fileDialogs().chooseFileToSave();
     if (!path.isEmpty()) {
         SaveSettingsFile(path);
     }
 }
 
-void frmMain::cmdLoad_Click()
-{
+void frmMain::cmdLoad_Click() {
     const QString path = fileDialogs().chooseFileToLoad();
     if (!path.isEmpty()) {
         LoadSettingsFile(path);
@@ -72,8 +65,7 @@ void frmMain::cmdLoad_Click()
 }
 
 // The new content is written beside the file and replaces it in one step, so a failure leaves the old file whole.
-bool frmMain::SaveSettingsFile(const QString& path)
-{
+bool frmMain::SaveSettingsFile(const QString& path) {
     const auto encoded = encodeSettingsFile(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&encoded)) {
         txtMsg_->setText(QStringLiteral("Could not save %1. %2").arg(displayName(path), toQString(refused->message)));
@@ -91,8 +83,7 @@ bool frmMain::SaveSettingsFile(const QString& path)
 }
 
 // All or nothing: the whole file is read and checked before any control changes.
-bool frmMain::LoadSettingsFile(const QString& path)
-{
+bool frmMain::LoadSettingsFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
         txtMsg_->setText(loadFailure(path, QStringLiteral("no such file")));

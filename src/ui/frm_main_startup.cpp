@@ -14,8 +14,7 @@ constexpr int kContinuousIntervalMs = 1000;
 constexpr int kByteValueCount = 256;
 
 // Timers take part in the group enable: enabling arms a timer, disabling disarms it.
-void setTimerArmed(QTimer& timer, bool armed)
-{
+void setTimerArmed(QTimer& timer, bool armed) {
     if (!armed) {
         timer.stop();
     } else if (!timer.isActive()) {
@@ -25,22 +24,19 @@ void setTimerArmed(QTimer& timer, bool armed)
 
 }  // namespace
 
-void frmMain::Form_Load()
-{
+void frmMain::Form_Load() {
     show();
     InitControls();
 }
 
-void frmMain::InitControls()
-{
+void frmMain::InitControls() {
     FillByteLists();
     tmrContinuousDataCollect_->stop();
     tmrContinuousDataCollect_->setInterval(kContinuousIntervalMs);
     SetControlsEnabled(false);
 }
 
-void frmMain::FillByteLists()
-{
+void frmMain::FillByteLists() {
     for (QComboBox* list : {cboByte0_, cboByte1_}) {
         for (int value = 0; value < kByteValueCount; ++value) {
             list->addItem(QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper());
@@ -51,8 +47,7 @@ void frmMain::FillByteLists()
     chkAutoincrement_->setValue(kChecked);
 }
 
-void frmMain::SetControlsEnabled(bool enable)
-{
+void frmMain::SetControlsEnabled(bool enable) {
     for (QObject* control : controls_) {
         if (auto* widget = qobject_cast<QWidget*>(control)) {
             widget->setEnabled(enable);

@@ -4,14 +4,12 @@
 
 namespace cdr {
 
-OptionButton::OptionButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)
-{
+OptionButton::OptionButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
     setAutoExclusive(false);
     installOptionButtonAccessibility();
 }
 
-void OptionButton::setOn(bool on)
-{
+void OptionButton::setOn(bool on) {
     setChecked(on);
     if (!on || parentWidget() == nullptr) {
         return;
@@ -23,8 +21,7 @@ void OptionButton::setOn(bool on)
     }
 }
 
-void OptionButton::nextCheckState()
-{
+void OptionButton::nextCheckState() {
     if (!isChecked()) {
         setOn(true);
     }

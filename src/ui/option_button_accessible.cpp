@@ -5,35 +5,29 @@
 namespace cdr {
 
 OptionButtonAccessible::OptionButtonAccessible(OptionButton* button)
-    : QAccessibleWidget(button, QAccessible::RadioButton)
-{
-}
+    : QAccessibleWidget(button, QAccessible::RadioButton) {}
 
 OptionButton* OptionButtonAccessible::button() const { return static_cast<OptionButton*>(widget()); }
 
-QString OptionButtonAccessible::text(QAccessible::Text t) const
-{
+QString OptionButtonAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name && button()->accessibleName().isEmpty()) {
         return button()->text();
     }
     return QAccessibleWidget::text(t);
 }
 
-QAccessible::State OptionButtonAccessible::state() const
-{
+QAccessible::State OptionButtonAccessible::state() const {
     QAccessible::State state = QAccessibleWidget::state();
     state.checkable = true;
     state.checked = button()->isChecked();
     return state;
 }
 
-QStringList OptionButtonAccessible::actionNames() const
-{
+QStringList OptionButtonAccessible::actionNames() const {
     return QStringList{pressAction()} + QAccessibleWidget::actionNames();
 }
 
-void OptionButtonAccessible::doAction(const QString& actionName)
-{
+void OptionButtonAccessible::doAction(const QString& actionName) {
     if (actionName != pressAction()) {
         QAccessibleWidget::doAction(actionName);
         return;
@@ -46,8 +40,7 @@ void OptionButtonAccessible::doAction(const QString& actionName)
 
 namespace {
 
-QAccessibleInterface* createOptionButtonAccessible(const QString& /*className*/, QObject* object)
-{
+QAccessibleInterface* createOptionButtonAccessible(const QString& /*className*/, QObject* object) {
     if (auto* button = qobject_cast<OptionButton*>(object)) {
         return new OptionButtonAccessible(button);
     }
@@ -56,8 +49,7 @@ QAccessibleInterface* createOptionButtonAccessible(const QString& /*className*/,
 
 }  // namespace
 
-void installOptionButtonAccessibility()
-{
+void installOptionButtonAccessibility() {
     static const bool installed = (QAccessible::installFactory(createOptionButtonAccessible), true);
     Q_UNUSED(installed);
 }

@@ -10,14 +10,12 @@ const QString kSubstitute = QStringLiteral("NanumGothic");
 
 }  // namespace
 
-void registerFontSubstitutes()
-{
+void registerFontSubstitutes() {
     QFont::insertSubstitution(kGulimKorean, kSubstitute);
     QFont::insertSubstitution(kGulimLatin, kSubstitute);
 }
 
-QFont boldGulim(qreal pointSize)
-{
+QFont boldGulim(qreal pointSize) {
     QFont font(kGulimKorean);
     font.setPointSizeF(pointSize);
     font.setBold(true);

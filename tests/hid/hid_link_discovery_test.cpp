@@ -19,14 +19,14 @@ TEST_F(DiscoveryTest, FullDiscoverySkipsAnotherProductAndLogsEveryCallInOrder) {
 
     EXPECT_EQ(observer_.calls,
               (Calls{"GetHidGuid", "SetupDiClassDevs",
-                            // the other product: opened, queried, closed
-                            "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
-                            " Result of second call: ", "CreateFile", "HidD_GetAttributes", "CloseHandle",
-                            // the reader
-                            "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
-                            " Result of second call: ", "CreateFile", "HidD_GetAttributes", "DestroyDeviceInfoList",
-                            "HidD_GetPreparsedData", "HidP_GetCaps", "HidD_FreePreparsedData",
-                            "CreateFile, ReadHandle", "status: Connected!", "CreateEvent"}));
+                     // the other product: opened, queried, closed
+                     "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
+                     " Result of second call: ", "CreateFile", "HidD_GetAttributes", "CloseHandle",
+                     // the reader
+                     "SetupDiEnumDeviceInterfaces", "SetupDiGetDeviceInterfaceDetail",
+                     " Result of second call: ", "CreateFile", "HidD_GetAttributes", "DestroyDeviceInfoList",
+                     "HidD_GetPreparsedData", "HidP_GetCaps", "HidD_FreePreparsedData", "CreateFile, ReadHandle",
+                     "status: Connected!", "CreateEvent"}));
     ASSERT_EQ(platform_.handlesOf(other).size(), 1U);
     EXPECT_EQ(platform_.closeCount(platform_.handlesOf(other)[0]), 1);
 
@@ -100,15 +100,14 @@ sim::VirtualDevice refusingReader() {
     return device;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Discovery, FailedSearchTest,
-    ::testing::Values(FailedSearch{"NoDevices", {}},
-                      FailedSearch{"OnlyOtherDevices",
-                                   {virtualDevice("/hid/keyboard", 0x1234, 0x5678),
-                                    virtualDevice("/hid/sibling", READER_VENDOR_ID, 0xFFFB),
-                                    virtualDevice("/hid/vendor", 0xFFFE, READER_PRODUCT_ID)}},
-                      FailedSearch{"ReaderRefusesToOpen", {refusingReader()}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Discovery, FailedSearchTest,
+                         ::testing::Values(FailedSearch{"NoDevices", {}},
+                                           FailedSearch{"OnlyOtherDevices",
+                                                        {virtualDevice("/hid/keyboard", 0x1234, 0x5678),
+                                                         virtualDevice("/hid/sibling", READER_VENDOR_ID, 0xFFFB),
+                                                         virtualDevice("/hid/vendor", 0xFFFE, READER_PRODUCT_ID)}},
+                                           FailedSearch{"ReaderRefusesToOpen", {refusingReader()}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DiscoveryTest, WithNoDevicesOnlyTheEnumerationIsLogged) {
     EXPECT_FALSE(link_.FindTheHid());

@@ -74,7 +74,7 @@ TEST_P(OutputReportLayoutTest, StartsWithReportIdOneFollowedByTheCallersBytes) {
 INSTANTIATE_TEST_SUITE_P(Transfer, OutputReportLayoutTest,
                          ::testing::Values(static_cast<std::size_t>(kReaderOutputLength),      // as the frame buffer
                                            static_cast<std::size_t>(kReaderOutputLength - 1),  // the minimum
-                                           std::size_t{5}));                                  // short: zero-padded
+                                           std::size_t{5}));                                   // short: zero-padded
 
 TEST_F(TransferTest, AnAnswerIsHandedBackWholeAndLeavesTheLinkAsItWas) {
     connect(virtualReader("/hid/reader", echo));

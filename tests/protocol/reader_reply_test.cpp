@@ -19,7 +19,7 @@ TEST(ReaderReplyTest, OnlyAnExactPStatusIsAccepted) {
     EXPECT_TRUE(isReplyAccepted(replyWithStatus(64, 0x50)));
     EXPECT_TRUE(isReplyAccepted(replyWithStatus(5, 0x50)));
     EXPECT_FALSE(isReplyAccepted(replyWithStatus(64, 0x70)));  // lower-case p
-    EXPECT_FALSE(isReplyAccepted(Bytes(64, 0x00)));           // no reply in time
+    EXPECT_FALSE(isReplyAccepted(Bytes(64, 0x00)));            // no reply in time
     EXPECT_FALSE(isReplyAccepted(Bytes{0x00, 0x02, 0x00, 0x50}));
     EXPECT_FALSE(isReplyAccepted(Bytes{}));
 }

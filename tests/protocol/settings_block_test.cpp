@@ -151,12 +151,9 @@ TEST(SettingsBlockDecodeTest, RepliesThatCannotStandForTheControlsAreRejected) {
         std::size_t replySize;
     };
     const Case cases[] = {
-        {"track 1 byte 0x35", kBlockTracks, 0x35, 64},
-        {"track 3 byte 0x2F", kBlockTracks + 2, 0x2F, 64},
-        {"Enter byte 0x33", kBlockEnter, 0x33, 64},
-        {"Enter byte 0x00", kBlockEnter, 0x00, 64},
-        {"17-byte reply", kBlockTracks, 0x31, 17},
-        {"status-only reply", kBlockTracks, 0x31, 5},
+        {"track 1 byte 0x35", kBlockTracks, 0x35, 64}, {"track 3 byte 0x2F", kBlockTracks + 2, 0x2F, 64},
+        {"Enter byte 0x33", kBlockEnter, 0x33, 64},    {"Enter byte 0x00", kBlockEnter, 0x00, 64},
+        {"17-byte reply", kBlockTracks, 0x31, 17},     {"status-only reply", kBlockTracks, 0x31, 5},
     };
     for (const auto& [what, index, value, replySize] : cases) {
         SettingsBlock block = kMixedBlock;

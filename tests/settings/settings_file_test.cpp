@@ -121,8 +121,8 @@ TEST(SettingsFileDecodeTest, BadLineIsNamedWithWhatItShouldHold) {
     const std::u16string kCheck = u"0, 1 or 2";
     const std::u16string kOption = u"True, False or a number";
     const Case cases[] = {
-        {2, "abc", kCheck}, {4, "3", kCheck},   {1, "", kCheck},     {1, " 1", kCheck},
-        {1, "+1", kCheck},  {8, "01", kCheck},  {3, "-1", kCheck},   {12, "yes", kOption},
+        {2, "abc", kCheck}, {4, "3", kCheck},     {1, "", kCheck},        {1, " 1", kCheck},
+        {1, "+1", kCheck},  {8, "01", kCheck},    {3, "-1", kCheck},      {12, "yes", kOption},
         {13, "", kOption},  {16, "1.0", kOption}, {14, " True", kOption}, {15, "-", kOption},
     };
     for (const auto& [line, text, expected] : cases) {
@@ -146,9 +146,8 @@ TEST(SettingsFileDecodeTest, OptionLinesAcceptWordsInAnyCaseAndNumbers) {
         std::string text;
         bool on;
     };
-    const Case cases[] = {{"True", true},  {"true", true},   {"TRUE", true},  {"-1", true},
-                          {"7", true},     {"False", false}, {"fALSE", false}, {"0", false},
-                          {"-0", false}};
+    const Case cases[] = {{"True", true},   {"true", true},   {"TRUE", true}, {"-1", true}, {"7", true},
+                          {"False", false}, {"fALSE", false}, {"0", false},   {"-0", false}};
     for (const auto& [text, on] : cases) {
         Lines lines = factoryLinesWith(12, text);
         lines[12] = "False";

@@ -11,13 +11,11 @@ public:
     hid::InterfaceClass getHidGuid() override { return {}; }
     hid::DeviceList getClassDevs(const hid::InterfaceClass&) override { return 0; }
     bool enumDeviceInterfaces(hid::DeviceList, const hid::InterfaceClass&, std::uint32_t,
-                              hid::DeviceInterface&) override
-    {
+                              hid::DeviceInterface&) override {
         return false;
     }
     std::uint32_t getInterfaceDetailSize(hid::DeviceList, const hid::DeviceInterface&) override { return 0; }
-    std::string getInterfaceDevicePath(hid::DeviceList, const hid::DeviceInterface&, std::uint32_t) override
-    {
+    std::string getInterfaceDevicePath(hid::DeviceList, const hid::DeviceInterface&, std::uint32_t) override {
         return {};
     }
     void destroyDeviceInfoList(hid::DeviceList) override {}

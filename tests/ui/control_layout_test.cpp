@@ -69,8 +69,7 @@ const ExpectedControl kExpectedControls[] = {
     {"chkAutoincrement", "cdr::CheckBox", "fraBytesToSend", "Autoincrement values", {16, 80, 161, 25}, 4},
 };
 
-QString captionOf(const QWidget& widget)
-{
+QString captionOf(const QWidget& widget) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
         return button->text();
     }
@@ -85,8 +84,7 @@ QString captionOf(const QWidget& widget)
 
 class ControlLayoutTest : public WindowTest, public ::testing::WithParamInterface<ExpectedControl> {};
 
-TEST_P(ControlLayoutTest, ControlHasItsKindCaptionPlaceAndVisibility)
-{
+TEST_P(ControlLayoutTest, ControlHasItsKindCaptionPlaceAndVisibility) {
     const ExpectedControl& expected = GetParam();
     QWidget* control = find(QString::fromUtf8(expected.name));
     ASSERT_NE(control, nullptr);
@@ -104,16 +102,13 @@ TEST_P(ControlLayoutTest, ControlHasItsKindCaptionPlaceAndVisibility)
     EXPECT_EQ(control->parentWidget(), parent);
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindow, ControlLayoutTest, ::testing::ValuesIn(kExpectedControls),
-                         [](const ::testing::TestParamInfo<ExpectedControl>& info) {
-                             return QString::fromUtf8(info.param.name)
-                                 .remove(QLatin1Char('('))
-                                 .remove(QLatin1Char(')'))
-                                 .toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, ControlLayoutTest, ::testing::ValuesIn(kExpectedControls),
+    [](const ::testing::TestParamInfo<ExpectedControl>& info) {
+        return QString::fromUtf8(info.param.name).remove(QLatin1Char('(')).remove(QLatin1Char(')')).toStdString();
+    });
 
-TEST_F(WindowTest, TabKeyVisitsTheControlsInTabIndexOrder)
-{
+TEST_F(WindowTest, TabKeyVisitsTheControlsInTabIndexOrder) {
     std::vector<std::pair<int, QString>> byTabIndex;
     for (const ExpectedControl& expected : kExpectedControls) {
         if ((find(QString::fromUtf8(expected.name))->focusPolicy() & Qt::TabFocus) != 0) {
@@ -137,8 +132,7 @@ TEST_F(WindowTest, TabKeyVisitsTheControlsInTabIndexOrder)
     EXPECT_EQ(chain, expectedOrder);
 }
 
-TEST_F(WindowTest, WindowHasItsCaptionIconAndFixedClientArea)
-{
+TEST_F(WindowTest, WindowHasItsCaptionIconAndFixedClientArea) {
     EXPECT_EQ(window_.windowTitle(), QStringLiteral("VELK CDR55P4W  V1.1"));
     EXPECT_FALSE(window_.windowIcon().isNull());
     EXPECT_EQ(window_.windowIcon().availableSizes().value(0), QSize(24, 24));
@@ -146,8 +140,7 @@ TEST_F(WindowTest, WindowHasItsCaptionIconAndFixedClientArea)
     EXPECT_EQ(window_.minimumSize(), window_.maximumSize());
 }
 
-TEST_F(WindowTest, CollectionHoldsEveryControlOnceIncludingTimerAndFileDialog)
-{
+TEST_F(WindowTest, CollectionHoldsEveryControlOnceIncludingTimerAndFileDialog) {
     QStringList names;
     for (const QObject* control : window_.controls()) {
         names << control->objectName();

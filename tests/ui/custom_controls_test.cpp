@@ -18,8 +18,7 @@ struct ClickCase {
 
 class CheckBoxClickTest : public ::testing::TestWithParam<ClickCase> {};
 
-TEST_P(CheckBoxClickTest, ClickGivesOnlyOffOrOn)
-{
+TEST_P(CheckBoxClickTest, ClickGivesOnlyOffOrOn) {
     CheckBox box;
     ASSERT_TRUE(box.setValue(GetParam().before));
     box.click();
@@ -33,8 +32,7 @@ INSTANTIATE_TEST_SUITE_P(States, CheckBoxClickTest,
                              return "From" + checkStateName(info.param.before);
                          });
 
-TEST(CheckBoxTest, SettingTheStateItHasEmitsNothingAndOutOfRangeIsRefused)
-{
+TEST(CheckBoxTest, SettingTheStateItHasEmitsNothingAndOutOfRangeIsRefused) {
     CheckBox box;
     box.setValue(kGrayed);
     QSignalSpy changes(&box, &QCheckBox::stateChanged);
@@ -57,14 +55,12 @@ protected:
                                           new OptionButton({}, &group_)};
     OptionButton* other_ = new OptionButton({}, &otherGroup_);
 
-    std::array<bool, 3> states() const
-    {
+    std::array<bool, 3> states() const {
         return {options_[0]->isChecked(), options_[1]->isChecked(), options_[2]->isChecked()};
     }
 };
 
-TEST_F(OptionButtonTest, ClickOnAnOffOptionTurnsItOnAndTheRestOfItsGroupOff)
-{
+TEST_F(OptionButtonTest, ClickOnAnOffOptionTurnsItOnAndTheRestOfItsGroupOff) {
     other_->setOn(true);
     options_[0]->setOn(true);
     options_[2]->click();
@@ -72,23 +68,20 @@ TEST_F(OptionButtonTest, ClickOnAnOffOptionTurnsItOnAndTheRestOfItsGroupOff)
     EXPECT_TRUE(other_->isChecked());
 }
 
-TEST_F(OptionButtonTest, ClickOnAnOnOptionLeavesItOn)
-{
+TEST_F(OptionButtonTest, ClickOnAnOnOptionLeavesItOn) {
     options_[1]->setOn(true);
     options_[1]->click();
     EXPECT_EQ(states(), (std::array{false, true, false}));
 }
 
-TEST_F(OptionButtonTest, TurningAnOptionOffTouchesNoOther)
-{
+TEST_F(OptionButtonTest, TurningAnOptionOffTouchesNoOther) {
     options_[1]->setOn(true);
     options_[1]->setOn(false);
     EXPECT_EQ(states(), (std::array{false, false, false}));
 }
 
 // What assistive technology sees of an option button.
-TEST_F(OptionButtonTest, AccessibleOptionIsARadioButtonWhosePressTurnsItOnNeverOff)
-{
+TEST_F(OptionButtonTest, AccessibleOptionIsARadioButtonWhosePressTurnsItOnNeverOff) {
     options_[0]->setText(QStringLiteral("Append Enter(CR) after card data "));
     options_[1]->setOn(true);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(options_[0]);
@@ -108,16 +101,15 @@ TEST_F(OptionButtonTest, AccessibleOptionIsARadioButtonWhosePressTurnsItOnNeverO
     EXPECT_EQ(states(), (std::array{true, false, false}));
 }
 
-TEST_F(OptionButtonTest, AccessiblePressDoesNothingOnADisabledOption)
-{
+TEST_F(OptionButtonTest, AccessiblePressDoesNothingOnADisabledOption) {
     group_.setEnabled(false);
-    QAccessible::queryAccessibleInterface(options_[2])->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(options_[2])
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(states(), (std::array{false, false, false}));
 }
 
-TEST(CheckBoxAccessibleTest, CheckBoxReportsItsThreeStates)
-{
+TEST(CheckBoxAccessibleTest, CheckBoxReportsItsThreeStates) {
     CheckBox box(QStringLiteral("Track Start Sentinel"));
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&box);
     ASSERT_NE(accessible, nullptr);
@@ -131,8 +123,7 @@ TEST(CheckBoxAccessibleTest, CheckBoxReportsItsThreeStates)
     EXPECT_TRUE(accessible->state().checkStateMixed);
 }
 
-TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText)
-{
+TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText) {
     auto* status = find<QLabel>("txtMsg");
     status->setText(QStringLiteral("Complete write config!"));
     status->setText(QStringLiteral("ERROR"));
@@ -142,8 +133,7 @@ TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText)
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("ERROR"));
 }
 
-TEST_F(WindowTest, AccessibleSentinelFieldsAreNamedByTheirLabels)
-{
+TEST_F(WindowTest, AccessibleSentinelFieldsAreNamedByTheirLabels) {
     const QStringList fields = elementNames("txtSS", kTrackCount) + elementNames("txtES", kTrackCount);
     const QStringList labels{"Track1", "Track2", "Track3", "Track1", "Track2", "Track3"};
     for (int i = 0; i < fields.size(); ++i) {

@@ -24,8 +24,7 @@ void PrintTo(const StepCase& c, std::ostream* out) { *out << c.name; }
 
 class ByteListStepTest : public ReaderWindowTest, public ::testing::WithParamInterface<StepCase> {};
 
-TEST_P(ByteListStepTest, PollStepsBothListsOnlyWhenAReaderIsPresentAndAutoincrementIsTicked)
-{
+TEST_P(ByteListStepTest, PollStepsBothListsOnlyWhenAReaderIsPresentAndAutoincrementIsTicked) {
     const StepCase& c = GetParam();
     if (c.readerAttached) {
         attachVirtualReader();
@@ -41,17 +40,15 @@ TEST_P(ByteListStepTest, PollStepsBothListsOnlyWhenAReaderIsPresentAndAutoincrem
     EXPECT_EQ(find<QComboBox>("cboByte1")->currentIndex(), c.byte1After);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Polls, ByteListStepTest,
-    ::testing::Values(StepCase{"FirstPollAfterStartUp", true, kChecked, 1, 0, 2, 1},
-                      StepCase{"FFWrapsTo00", true, kChecked, 0xFF, 0x7F, 0x00, 0x80},
-                      StepCase{"NoSelectionBecomes00", true, kChecked, -1, 5, 0, 6},
-                      StepCase{"AutoincrementOff", true, kUnchecked, 1, 0, 1, 0},
-                      StepCase{"NoReader", false, kChecked, 1, 0, 1, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Polls, ByteListStepTest,
+                         ::testing::Values(StepCase{"FirstPollAfterStartUp", true, kChecked, 1, 0, 2, 1},
+                                           StepCase{"FFWrapsTo00", true, kChecked, 0xFF, 0x7F, 0x00, 0x80},
+                                           StepCase{"NoSelectionBecomes00", true, kChecked, -1, 5, 0, 6},
+                                           StepCase{"AutoincrementOff", true, kUnchecked, 1, 0, 1, 0},
+                                           StepCase{"NoReader", false, kChecked, 1, 0, 1, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReaderWindowTest, PollWithTheReaderOpenNeitherSearchesNorTalksToIt)
-{
+TEST_F(ReaderWindowTest, PollWithTheReaderOpenNeitherSearchesNorTalksToIt) {
     attachVirtualReader();
     click("cmdOnce");
     const int searches = platform_.classDevsCalls();
@@ -73,8 +70,7 @@ void PrintTo(const TrimCase& c, std::ostream* out) { *out << c.linesBefore; }
 
 class ResultsTrimTest : public ReaderWindowTest, public ::testing::WithParamInterface<TrimCase> {};
 
-TEST_P(ResultsTrimTest, PastThreeHundredLinesTheFirstAndTheLastTwoHundredStay)
-{
+TEST_P(ResultsTrimTest, PastThreeHundredLinesTheFirstAndTheLastTwoHundredStay) {
     const auto [linesBefore, linesAfter] = GetParam();
     auto* results = find<QListWidget>("lstResults");
     for (int line = 0; line < linesBefore; ++line) {
@@ -96,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Logs, ResultsTrimTest,
                          ::testing::Values(TrimCase{0, 0}, TrimCase{300, 300}, TrimCase{301, 201}),
                          [](const auto& info) { return "Lines" + std::to_string(info.param.linesBefore); });
 
-TEST_F(ReaderWindowTest, ContinuousTogglesCaptionAndTimerAndPollsOnceWhenStarting)
-{
+TEST_F(ReaderWindowTest, ContinuousTogglesCaptionAndTimerAndPollsOnceWhenStarting) {
     attachVirtualReader();
     click("cmdOnce");  // the button is usable only while the controls are enabled
     auto* timer = qobject_cast<QTimer*>(window_.control("tmrContinuousDataCollect"));

@@ -16,8 +16,7 @@ struct FontCase {
 
 class CaptionFontTest : public WindowTest, public ::testing::WithParamInterface<FontCase> {};
 
-TEST_P(CaptionFontTest, CaptionIsBoldGulimAtItsSize)
-{
+TEST_P(CaptionFontTest, CaptionIsBoldGulimAtItsSize) {
     const QFont font = find(GetParam().control)->font();
     EXPECT_TRUE(font.bold());
     EXPECT_DOUBLE_EQ(font.pointSizeF(), GetParam().pointSize);
@@ -26,9 +25,11 @@ TEST_P(CaptionFontTest, CaptionIsBoldGulimAtItsSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Emphasised, CaptionFontTest,
-                         ::testing::Values(FontCase{"cmdOnce", 9.0}, FontCase{"chkStart", 9.0},
-                                           FontCase{"chkEnd", 9.0}, FontCase{"txtMsg", 9.75}),
-                         [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.control); });
+                         ::testing::Values(FontCase{"cmdOnce", 9.0}, FontCase{"chkStart", 9.0}, FontCase{"chkEnd", 9.0},
+                                           FontCase{"txtMsg", 9.75}),
+                         [](const ::testing::TestParamInfo<FontCase>& info) {
+                             return std::string(info.param.control);
+                         });
 
 // Button faces, checked in the drawn button: the colour must survive the style's shading.
 struct FaceCase {
@@ -38,8 +39,7 @@ struct FaceCase {
 
 class ButtonFaceTest : public WindowTest, public ::testing::WithParamInterface<FaceCase> {};
 
-TEST_P(ButtonFaceTest, ButtonIsDrawnInItsFaceColour)
-{
+TEST_P(ButtonFaceTest, ButtonIsDrawnInItsFaceColour) {
     auto* button = find<QPushButton>(GetParam().control);
     EXPECT_EQ(button->palette().color(QPalette::Button), GetParam().face);
     // The style shades the face lighter; left of the caption, half-way down, its tint must still show.
@@ -50,15 +50,13 @@ TEST_P(ButtonFaceTest, ButtonIsDrawnInItsFaceColour)
     EXPECT_GE(std::abs(drawnTint) * 4, std::abs(faceTint)) << drawnTint;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, ButtonFaceTest,
-                         ::testing::Values(FaceCase{"cmdRead", QColor(227, 228, 244)},
-                                           FaceCase{"cmdWrite", QColor(227, 228, 244)},
-                                           FaceCase{"cmdVersion", QColor(227, 228, 244)},
-                                           FaceCase{"cmdDefault", QColor(253, 219, 219)}),
-                         [](const ::testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.control); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ButtonFaceTest,
+    ::testing::Values(FaceCase{"cmdRead", QColor(227, 228, 244)}, FaceCase{"cmdWrite", QColor(227, 228, 244)},
+                      FaceCase{"cmdVersion", QColor(227, 228, 244)}, FaceCase{"cmdDefault", QColor(253, 219, 219)}),
+    [](const ::testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.control); });
 
-TEST_F(WindowTest, StatusLabelIsRedOnGreyAndGreyedWhenDisabled)
-{
+TEST_F(WindowTest, StatusLabelIsRedOnGreyAndGreyedWhenDisabled) {
     auto* status = find<QLabel>("txtMsg");
     EXPECT_TRUE(status->autoFillBackground());
     EXPECT_EQ(status->palette().color(QPalette::Window), QColor(224, 224, 224));
@@ -66,8 +64,7 @@ TEST_F(WindowTest, StatusLabelIsRedOnGreyAndGreyedWhenDisabled)
     EXPECT_NE(status->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(192, 0, 0));
 }
 
-TEST_F(WindowTest, SentinelCheckBoxesAreInTheHighlightColour)
-{
+TEST_F(WindowTest, SentinelCheckBoxesAreInTheHighlightColour) {
     const QColor highlight = QApplication::palette().color(QPalette::Highlight);
     for (const char* name : {"chkStart", "chkEnd"}) {
         EXPECT_EQ(find(name)->palette().color(QPalette::Active, QPalette::WindowText), highlight) << name;

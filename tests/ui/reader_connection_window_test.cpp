@@ -7,8 +7,7 @@
 namespace cdr::test {
 namespace {
 
-TEST_F(ReaderWindowTest, ConnectThenDisconnectSendsOnlyTheHandshakeAndEndsAsAtStartUp)
-{
+TEST_F(ReaderWindowTest, ConnectThenDisconnectSendsOnlyTheHandshakeAndEndsAsAtStartUp) {
     attachVirtualReader();
     const std::vector<bool> atStartUp = ownEnabledStates();
 
@@ -25,8 +24,7 @@ TEST_F(ReaderWindowTest, ConnectThenDisconnectSendsOnlyTheHandshakeAndEndsAsAtSt
     EXPECT_TRUE(platform_.openHandles().empty());
 }
 
-TEST_F(ReaderWindowTest, ConnectWithoutReaderLeavesTheControlsDisabled)
-{
+TEST_F(ReaderWindowTest, ConnectWithoutReaderLeavesTheControlsDisabled) {
     hid::sim::VirtualDevice keyboard;
     keyboard.identity = hid::DeviceAttributes{0x1A2C, 0x0E24, 0x0100};
     keyboard.path = "/dev/hidraw-keyboard";
@@ -41,8 +39,7 @@ TEST_F(ReaderWindowTest, ConnectWithoutReaderLeavesTheControlsDisabled)
     EXPECT_EQ(reportsWritten(), 0u);
 }
 
-TEST_F(ReaderWindowTest, RejectedHandshakeIsAConflictInWhichCommandsAreRefused)
-{
+TEST_F(ReaderWindowTest, RejectedHandshakeIsAConflictInWhichCommandsAreRefused) {
     attachScriptedReader(64, 64);
     scriptedReplies_.push_back(replyWithStatus(64, 0x70));
 
@@ -58,8 +55,7 @@ TEST_F(ReaderWindowTest, RejectedHandshakeIsAConflictInWhichCommandsAreRefused)
     EXPECT_EQ(reportsWritten(), 1u);
 }
 
-TEST_F(ReaderWindowTest, TimeOutLosesTheDeviceWithoutReusingOrDoubleClosingItsHandles)
-{
+TEST_F(ReaderWindowTest, TimeOutLosesTheDeviceWithoutReusingOrDoubleClosingItsHandles) {
     connectScriptedReader();  // the script then has no further answer
     const std::vector<hid::Handle> handles = platform_.openHandles();
     ASSERT_EQ(handles.size(), 2u);
@@ -83,8 +79,7 @@ TEST_F(ReaderWindowTest, TimeOutLosesTheDeviceWithoutReusingOrDoubleClosingItsHa
     EXPECT_EQ(platform_.staleHandleUses(), 0);
 }
 
-TEST_F(ReaderWindowTest, ClosingTheWindowClosesTheDeviceOnce)
-{
+TEST_F(ReaderWindowTest, ClosingTheWindowClosesTheDeviceOnce) {
     attachVirtualReader();
     click("cmdOnce");
     const std::vector<hid::Handle> handles = platform_.openHandles();
@@ -107,8 +102,7 @@ void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.name; }
 
 class VersionReplyTest : public ReaderWindowTest, public ::testing::WithParamInterface<VersionCase> {};
 
-TEST_P(VersionReplyTest, ShowsReplyBytes11To14)
-{
+TEST_P(VersionReplyTest, ShowsReplyBytes11To14) {
     const VersionCase& c = GetParam();
     attachScriptedReader(c.inputLength, 64);
     const auto length = static_cast<std::size_t>(c.inputLength);
@@ -124,15 +118,15 @@ TEST_P(VersionReplyTest, ShowsReplyBytes11To14)
     EXPECT_EQ(status(), QString::fromUtf8(c.status));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replies, VersionReplyTest,
-    ::testing::Values(VersionCase{"Version2_10", 64, {0x32, 0x2E, 0x31, 0x30}, "Ver.:2.10"},
-                      VersionCase{"ReportEndsInsideTheVersion", 14, {0x32, 0x2E, 0x31},
-                                  "The reader's reply was not understood."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Replies, VersionReplyTest,
+                         ::testing::Values(VersionCase{"Version2_10", 64, {0x32, 0x2E, 0x31, 0x30}, "Ver.:2.10"},
+                                           VersionCase{"ReportEndsInsideTheVersion",
+                                                       14,
+                                                       {0x32, 0x2E, 0x31},
+                                                       "The reader's reply was not understood."}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReaderWindowTest, VirtualReaderReportsItsVersion)
-{
+TEST_F(ReaderWindowTest, VirtualReaderReportsItsVersion) {
     attachVirtualReader();
     click("cmdOnce");
     click("cmdVersion");

@@ -14,8 +14,7 @@ QString qText(std::u16string_view text) { return QString::fromStdU16String(std::
 
 class CaptionRefusalTest : public ReaderWindowTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(CaptionRefusalTest, NothingIsWrittenAndTheReplyIsUntouched)
-{
+TEST_P(CaptionRefusalTest, NothingIsWrittenAndTheReplyIsUntouched) {
     attachVirtualReader();
     click("cmdOnce");
     ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
@@ -33,8 +32,7 @@ INSTANTIATE_TEST_SUITE_P(AnyLetterCase, CaptionRefusalTest,
                          ::testing::Values("Connect", "CONNECT", "connect", "cOnNeCt"),
                          [](const auto& info) { return "Caption_" + std::string(info.param); });
 
-TEST_F(ReaderWindowTest, HandshakeGoesOutAsOneReportOfTheReadersOutputLength)
-{
+TEST_F(ReaderWindowTest, HandshakeGoesOutAsOneReportOfTheReadersOutputLength) {
     attachScriptedReader(9, 9);
     scriptedReplies_.push_back(replyWithStatus(9, kStatusAccepted));
     click("cmdOnce");
@@ -53,8 +51,7 @@ void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
 
 class ReplyStatusTest : public ReaderWindowTest, public ::testing::WithParamInterface<StatusCase> {};
 
-TEST_P(ReplyStatusTest, OnlyStatusByteP0x50IsAccepted)
-{
+TEST_P(ReplyStatusTest, OnlyStatusByteP0x50IsAccepted) {
     const StatusCase& c = GetParam();
     attachScriptedReader(c.inputLength, 64);
     scriptedReplies_.push_back(replyWithStatus(static_cast<std::size_t>(c.inputLength), kStatusAccepted));
@@ -68,15 +65,13 @@ TEST_P(ReplyStatusTest, OnlyStatusByteP0x50IsAccepted)
     EXPECT_EQ(reply.size(), static_cast<std::size_t>(c.inputLength));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replies, ReplyStatusTest,
-    ::testing::Values(StatusCase{"PAndAllElseZero", 64, replyWithStatus(64, 0x50), true, ""},
-                      StatusCase{"LowerCaseP", 64, replyWithStatus(64, 0x70), false, "ERROR"},
-                      StatusCase{"NoAnswer", 64, std::nullopt, false, "ERROR"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Replies, ReplyStatusTest,
+                         ::testing::Values(StatusCase{"PAndAllElseZero", 64, replyWithStatus(64, 0x50), true, ""},
+                                           StatusCase{"LowerCaseP", 64, replyWithStatus(64, 0x70), false, "ERROR"},
+                                           StatusCase{"NoAnswer", 64, std::nullopt, false, "ERROR"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReaderWindowTest, InputReportTooShortToHoldAStatusIsNeverAccepted)
-{
+TEST_F(ReaderWindowTest, InputReportTooShortToHoldAStatusIsNeverAccepted) {
     attachScriptedReader(4, 64);
     scriptedReplies_.push_back(Bytes{0x01, 0x02, 0x00, kStatusAccepted});
     click("cmdOnce");
@@ -92,8 +87,7 @@ void PrintTo(const FitCase& c, std::ostream* out) { *out << c.outputLength; }
 
 class WriteFrameFitTest : public ReaderWindowTest, public ::testing::WithParamInterface<FitCase> {};
 
-TEST_P(WriteFrameFitTest, FourteenBytePayloadNeedsAReportOf20)
-{
+TEST_P(WriteFrameFitTest, FourteenBytePayloadNeedsAReportOf20) {
     const auto [outputLength, fits] = GetParam();
     attachScriptedReader(64, outputLength);
     scriptedReplies_.push_back(replyWithStatus(64, kStatusAccepted));
@@ -118,12 +112,10 @@ TEST_P(WriteFrameFitTest, FourteenBytePayloadNeedsAReportOf20)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(OutputLengths, WriteFrameFitTest,
-                         ::testing::Values(FitCase{19, false}, FitCase{20, true}),
+INSTANTIATE_TEST_SUITE_P(OutputLengths, WriteFrameFitTest, ::testing::Values(FitCase{19, false}, FitCase{20, true}),
                          [](const auto& info) { return "Length" + std::to_string(info.param.outputLength); });
 
-TEST_F(ReaderWindowTest, CheckByteLeavesOutIndexZero)
-{
+TEST_F(ReaderWindowTest, CheckByteLeavesOutIndexZero) {
     const std::array<std::uint8_t, 4> data{0x02, 0x00, 0x04, 0x43};
     EXPECT_EQ(window_.COM_BCCCalc(data, 3, kBccTypeXor), 0x47);
     EXPECT_EQ(window_.COM_BCCCalc(data, 0, kBccTypeXor), 0x00);

@@ -10,8 +10,7 @@ namespace {
 
 // Tracks 1 and 2 on, track 3 off; start sentinels "%", ";", none; end sentinels "?", "?", none; Enter after the
 // card data; AAMVA.
-ReaderSettings mixedSettings()
-{
+ReaderSettings mixedSettings() {
     ReaderSettings settings;
     settings.trackEnabled = {kChecked, kChecked, kUnchecked};
     settings.formatOption = {false, true};
@@ -23,15 +22,13 @@ ReaderSettings mixedSettings()
     return settings;
 }
 
-ReaderSettings startFieldsFilledButBoxClear()
-{
+ReaderSettings startFieldsFilledButBoxClear() {
     ReaderSettings settings;
     settings.startSentinel = {u"%", u";", u"?"};
     return settings;
 }
 
-ReaderSettings firstTrackGrayed()
-{
+ReaderSettings firstTrackGrayed() {
     ReaderSettings settings;
     settings.trackEnabled = {kGrayed, kChecked, kChecked};
     return settings;
@@ -47,8 +44,7 @@ void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
 
 class SettingsWriteTest : public ReaderWindowTest, public ::testing::WithParamInterface<WriteCase> {};
 
-TEST_P(SettingsWriteTest, SendsTheControlsAsOneFrameAndLeavesThemAsTheyWere)
-{
+TEST_P(SettingsWriteTest, SendsTheControlsAsOneFrameAndLeavesThemAsTheyWere) {
     const WriteCase& c = GetParam();
     attachVirtualReader();
     click("cmdOnce");
@@ -64,26 +60,27 @@ TEST_P(SettingsWriteTest, SendsTheControlsAsOneFrameAndLeavesThemAsTheyWere)
     EXPECT_EQ(find("txtSS(0)")->isEnabled(), isOn(c.settings.startSentinelEnabled));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SettingsWriteTest,
-    ::testing::Values(
-        WriteCase{"Factory", factorySettings(),
-                  {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31,
-                   0x03, 0x6A}},
-        WriteCase{"Mixed", mixedSettings(),
-                  {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x30, 0x25, 0x3B, 0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32,
-                   0x03, 0x75}},
-        WriteCase{"StartBoxClearSendsNoStartSentinels", startFieldsFilledButBoxClear(),
-                  {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31,
-                   0x03, 0x6A}},
-        WriteCase{"GrayedTrackSentAs0x32", firstTrackGrayed(),
-                  {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x32, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31,
-                   0x03, 0x69}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsWriteTest,
+                         ::testing::Values(WriteCase{"Factory",
+                                                     factorySettings(),
+                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00,
+                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x6A}},
+                                           WriteCase{"Mixed",
+                                                     mixedSettings(),
+                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x30, 0x25, 0x3B,
+                                                      0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32, 0x03, 0x75}},
+                                           WriteCase{"StartBoxClearSendsNoStartSentinels",
+                                                     startFieldsFilledButBoxClear(),
+                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00,
+                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x6A}},
+                                           WriteCase{"GrayedTrackSentAs0x32",
+                                                     firstTrackGrayed(),
+                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x32, 0x31, 0x31, 0x00, 0x00,
+                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x69}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A read-settings reply of `length` bytes, accepted, with the 11-byte block at index 7.
-Bytes settingsReply(const Bytes& block, std::size_t length = 64)
-{
+Bytes settingsReply(const Bytes& block, std::size_t length = 64) {
     Bytes reply = replyWithStatus(length, kStatusAccepted);
     std::copy_n(block.begin(), std::min(block.size(), length - kReplySettingsBlockIndex),
                 reply.begin() + kReplySettingsBlockIndex);
@@ -101,8 +98,7 @@ void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
 
 class SettingsReadTest : public ReaderWindowTest, public ::testing::WithParamInterface<ReadCase> {};
 
-TEST_P(SettingsReadTest, PutsTheBlockIntoTheControls)
-{
+TEST_P(SettingsReadTest, PutsTheBlockIntoTheControls) {
     const ReadCase& c = GetParam();
     connectScriptedReader();
     window_.applySettings(c.before);
@@ -115,29 +111,30 @@ TEST_P(SettingsReadTest, PutsTheBlockIntoTheControls)
     EXPECT_EQ(find("txtES(0)")->isEnabled(), isOn(c.expected.endSentinelEnabled));
 }
 
-ReaderSettings factoryWithFormat(bool iso)
-{
+ReaderSettings factoryWithFormat(bool iso) {
     ReaderSettings settings;
     settings.formatOption = {iso, !iso};
     return settings;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replies, SettingsReadTest,
-    ::testing::Values(
-        ReadCase{"MixedTicksBothSentinelBoxes", factorySettings(),
-                 {0x31, 0x31, 0x30, 0x25, 0x3B, 0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32},
-                 mixedSettings()},
-        ReadCase{"ZeroSentinelsClearBoxesAndFields", mixedSettings(),
-                 {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31},
-                 factorySettings()},
-        ReadCase{"FormatByte0x30IsAamva", mixedSettings(),
-                 {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x30},
-                 factoryWithFormat(false)},
-        ReadCase{"FormatByte0x00IsAamva", mixedSettings(),
-                 {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x00},
-                 factoryWithFormat(false)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Replies, SettingsReadTest,
+                         ::testing::Values(ReadCase{"MixedTicksBothSentinelBoxes",
+                                                    factorySettings(),
+                                                    {0x31, 0x31, 0x30, 0x25, 0x3B, 0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32},
+                                                    mixedSettings()},
+                                           ReadCase{"ZeroSentinelsClearBoxesAndFields",
+                                                    mixedSettings(),
+                                                    {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31},
+                                                    factorySettings()},
+                                           ReadCase{"FormatByte0x30IsAamva",
+                                                    mixedSettings(),
+                                                    {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x30},
+                                                    factoryWithFormat(false)},
+                                           ReadCase{"FormatByte0x00IsAamva",
+                                                    mixedSettings(),
+                                                    {0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x00},
+                                                    factoryWithFormat(false)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct BadReadCase {
     const char* name;
@@ -150,8 +147,7 @@ void PrintTo(const BadReadCase& c, std::ostream* out) { *out << c.name; }
 
 class BadSettingsReplyTest : public ReaderWindowTest, public ::testing::WithParamInterface<BadReadCase> {};
 
-TEST_P(BadSettingsReplyTest, ChangesNoControl)
-{
+TEST_P(BadSettingsReplyTest, ChangesNoControl) {
     const BadReadCase& c = GetParam();
     attachScriptedReader(c.inputLength, 64);
     scriptedReplies_.push_back(replyWithStatus(static_cast<std::size_t>(c.inputLength), kStatusAccepted));
@@ -167,26 +163,24 @@ TEST_P(BadSettingsReplyTest, ChangesNoControl)
 
 const Bytes kFactoryBlock{0x31, 0x31, 0x31, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31};
 
-Bytes withByte(Bytes bytes, std::size_t index, std::uint8_t value)
-{
+Bytes withByte(Bytes bytes, std::size_t index, std::uint8_t value) {
     bytes[index] = value;
     return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, BadSettingsReplyTest,
-    ::testing::Values(
-        BadReadCase{"TrackByte0x35", 64, settingsReply(withByte(kFactoryBlock, 1, 0x35)),
-                    "The reader's reply was not understood."},
-        BadReadCase{"EnterByte0x35", 64, settingsReply(withByte(kFactoryBlock, 9, 0x35)),
-                    "The reader's reply was not understood."},
-        BadReadCase{"ReplyEndsBeforeTheFormatByte", 17, settingsReply(kFactoryBlock, 17),
-                    "The reader's reply was not understood."},
-        BadReadCase{"StatusNotP", 64, withByte(settingsReply(kFactoryBlock), kReplyStatusIndex, 0x70), "ERROR"}),
+    ::testing::Values(BadReadCase{"TrackByte0x35", 64, settingsReply(withByte(kFactoryBlock, 1, 0x35)),
+                                  "The reader's reply was not understood."},
+                      BadReadCase{"EnterByte0x35", 64, settingsReply(withByte(kFactoryBlock, 9, 0x35)),
+                                  "The reader's reply was not understood."},
+                      BadReadCase{"ReplyEndsBeforeTheFormatByte", 17, settingsReply(kFactoryBlock, 17),
+                                  "The reader's reply was not understood."},
+                      BadReadCase{"StatusNotP", 64, withByte(settingsReply(kFactoryBlock), kReplyStatusIndex, 0x70),
+                                  "ERROR"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReaderWindowTest, ReadAndWriteWhileNotConnectedChangeNothing)
-{
+TEST_F(ReaderWindowTest, ReadAndWriteWhileNotConnectedChangeNothing) {
     attachScriptedReader(64, 64);
     scriptedReplies_.push_back(replyWithStatus(64, 0x70));
     click("cmdOnce");
@@ -201,12 +195,12 @@ TEST_F(ReaderWindowTest, ReadAndWriteWhileNotConnectedChangeNothing)
     EXPECT_EQ(reportsWritten(), 1u);
 }
 
-TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite)
-{
+TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite) {
     attachVirtualReader();
     click("cmdOnce");
     ReaderSettings settings = mixedSettings();
-    settings.startSentinel[1] = std::u16string(1, u'\u20AC');  // not via operator=(const char16_t*): GCC 12 warns falsely at -O2
+    settings.startSentinel[1] =
+        std::u16string(1, u'\u20AC');  // not via operator=(const char16_t*): GCC 12 warns falsely at -O2
     window_.applySettings(settings);
 
     click("cmdWrite");
@@ -215,8 +209,7 @@ TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite)
     EXPECT_EQ(reportsWritten(), 1u);
 }
 
-TEST_F(ReaderWindowTest, VirtualReaderKeepsWrittenSettingsAcrossFactoryReset)
-{
+TEST_F(ReaderWindowTest, VirtualReaderKeepsWrittenSettingsAcrossFactoryReset) {
     attachVirtualReader();
     click("cmdOnce");
     ReaderSettings written = mixedSettings();

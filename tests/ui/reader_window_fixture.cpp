@@ -5,8 +5,7 @@
 
 namespace cdr::test {
 
-Bytes replyWithStatus(std::size_t length, std::uint8_t status)
-{
+Bytes replyWithStatus(std::size_t length, std::uint8_t status) {
     Bytes reply(length, 0x00);
     if (length > kReplyStatusIndex) {
         reply[kReplyStatusIndex] = status;
@@ -14,8 +13,7 @@ Bytes replyWithStatus(std::size_t length, std::uint8_t status)
     return reply;
 }
 
-void ReaderWindowTest::attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength)
-{
+void ReaderWindowTest::attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength) {
     hid::sim::VirtualDevice device;
     device.identity = hid::DeviceAttributes{hid::READER_VENDOR_ID, hid::READER_PRODUCT_ID, 0x0100};
     device.path = "/dev/hidraw-scripted";
@@ -31,22 +29,19 @@ void ReaderWindowTest::attachScriptedReader(std::int16_t inputLength, std::int16
     platform_.addDevice(std::move(device));
 }
 
-void ReaderWindowTest::connectScriptedReader()
-{
+void ReaderWindowTest::connectScriptedReader() {
     attachScriptedReader(hid::sim::VirtualReader::kReportLength, hid::sim::VirtualReader::kReportLength);
     scriptedReplies_.push_back(replyWithStatus(hid::sim::VirtualReader::kReportLength, kStatusAccepted));
     click("cmdOnce");
     ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
 }
 
-Bytes ReaderWindowTest::lastReport() const
-{
+Bytes ReaderWindowTest::lastReport() const {
     const auto& written = platform_.writtenReports();
     return written.empty() ? Bytes{} : written.back().bytes;
 }
 
-std::vector<bool> ReaderWindowTest::ownEnabledStates() const
-{
+std::vector<bool> ReaderWindowTest::ownEnabledStates() const {
     std::vector<bool> states;
     for (const QObject* control : window_.controls()) {
         if (const auto* widget = qobject_cast<const QWidget*>(control)) {

@@ -35,8 +35,7 @@ protected:
     void connectScriptedReader();
 
     template <typename Control = QWidget>
-    Control* find(const QString& name) const
-    {
+    Control* find(const QString& name) const {
         auto* control = qobject_cast<Control*>(window_.control(name));
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;

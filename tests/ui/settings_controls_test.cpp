@@ -13,16 +13,14 @@ QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 
 class SettingsControlsTest : public WindowTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         window_.Form_Load();
         window_.SetControlsEnabled(true);
     }
 
     void pressFactoryReset() { find<QPushButton>("cmdDefault")->click(); }
 
-    void expectFields(const char* name, bool enabled, const QColor& background, const QStringList& texts)
-    {
+    void expectFields(const char* name, bool enabled, const QColor& background, const QStringList& texts) {
         const QStringList names = elementNames(name, kTrackCount);
         for (int i = 0; i < kTrackCount; ++i) {
             auto* field = find<QLineEdit>(names[i]);
@@ -33,8 +31,7 @@ protected:
     }
 };
 
-ReaderSettings customSettings()
-{
+ReaderSettings customSettings() {
     ReaderSettings settings;
     settings.trackEnabled = {kUnchecked, kGrayed, kChecked};
     settings.formatOption = {false, true};
@@ -46,8 +43,7 @@ ReaderSettings customSettings()
     return settings;
 }
 
-TEST_F(SettingsControlsTest, ControlsGiveBackTheSettingsPutIntoThem)
-{
+TEST_F(SettingsControlsTest, ControlsGiveBackTheSettingsPutIntoThem) {
     window_.applySettings(customSettings());
     EXPECT_EQ(window_.currentSettings(), customSettings());
     expectFields("txtSS", true, Qt::white, {"%", ";", "+"});
@@ -65,8 +61,7 @@ struct OptionCase {
 
 class OptionGroupTest : public SettingsControlsTest, public ::testing::WithParamInterface<OptionCase> {};
 
-TEST_P(OptionGroupTest, OptionsAreSetInOrderWithTheGroupRule)
-{
+TEST_P(OptionGroupTest, OptionsAreSetInOrderWithTheGroupRule) {
     const OptionCase& option = GetParam();
     ReaderSettings settings;
     settings.formatOption = option.formatGiven;
@@ -85,8 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"OffTouchesNoOther", {true, false}, {false, true, false}, {true, false}, {false, true, false}}),
     [](const ::testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.label); });
 
-TEST_F(SettingsControlsTest, SentinelTextFromTheProgramIsCutToItsFirstCharacter)
-{
+TEST_F(SettingsControlsTest, SentinelTextFromTheProgramIsCutToItsFirstCharacter) {
     ReaderSettings settings;
     settings.startSentinel = {u"abc", u"", u"xy"};
     settings.endSentinel = {u";;", u"?", u"12"};
@@ -95,8 +89,7 @@ TEST_F(SettingsControlsTest, SentinelTextFromTheProgramIsCutToItsFirstCharacter)
     EXPECT_EQ(window_.currentSettings().endSentinel, (std::array<std::u16string, 3>{u";", u"?", u"1"}));
 }
 
-TEST_F(SettingsControlsTest, FactoryResetClearsATickedStartSentinelAndItsTexts)
-{
+TEST_F(SettingsControlsTest, FactoryResetClearsATickedStartSentinelAndItsTexts) {
     ReaderSettings settings = customSettings();
     settings.endSentinelEnabled = kChecked;
     window_.applySettings(settings);
@@ -109,8 +102,7 @@ TEST_F(SettingsControlsTest, FactoryResetClearsATickedStartSentinelAndItsTexts)
 }
 
 // With both boxes already clear the rule does not run again: fields the program had made usable stay so.
-TEST_F(SettingsControlsTest, FactoryResetDoesNotRerunTheRuleWhenTheBoxesAreAlreadyClear)
-{
+TEST_F(SettingsControlsTest, FactoryResetDoesNotRerunTheRuleWhenTheBoxesAreAlreadyClear) {
     for (const QString& name : elementNames("txtSS", kTrackCount)) {
         find<QLineEdit>(name)->setEnabled(true);
         find<QLineEdit>(name)->setText(QStringLiteral("k"));
@@ -119,8 +111,7 @@ TEST_F(SettingsControlsTest, FactoryResetDoesNotRerunTheRuleWhenTheBoxesAreAlrea
     expectFields("txtSS", true, buttonFace(), {"", "", ""});
 }
 
-TEST_F(SettingsControlsTest, FactoryResetRunsTheRuleWhenAGrayedBoxClears)
-{
+TEST_F(SettingsControlsTest, FactoryResetRunsTheRuleWhenAGrayedBoxClears) {
     ReaderSettings settings;
     settings.startSentinelEnabled = kGrayed;
     window_.applySettings(settings);
@@ -140,8 +131,7 @@ struct SentinelRuleCase {
 
 class SentinelRuleTest : public SettingsControlsTest, public ::testing::WithParamInterface<SentinelRuleCase> {};
 
-TEST_P(SentinelRuleTest, FieldsFollowTheirCheckBoxAndKeepTheirTexts)
-{
+TEST_P(SentinelRuleTest, FieldsFollowTheirCheckBoxAndKeepTheirTexts) {
     const auto [state, fieldsOn] = GetParam();
     ReaderSettings settings;
     settings.startSentinel = {u"1", u"2", u"3"};
@@ -164,8 +154,7 @@ INSTANTIATE_TEST_SUITE_P(States, SentinelRuleTest,
                              return checkStateName(info.param.state);
                          });
 
-TEST_F(SettingsControlsTest, TickingEndSentinelByMouseEnablesItsFieldsWithTheirTexts)
-{
+TEST_F(SettingsControlsTest, TickingEndSentinelByMouseEnablesItsFieldsWithTheirTexts) {
     ReaderSettings settings;
     settings.endSentinel = {u"a", u"b", u""};
     window_.applySettings(settings);
@@ -179,8 +168,7 @@ TEST_F(SettingsControlsTest, TickingEndSentinelByMouseEnablesItsFieldsWithTheirT
     expectFields("txtES", false, buttonFace(), {"a", "b", ""});
 }
 
-TEST_F(SettingsControlsTest, TypingIntoASentinelFieldKeepsOneCharacter)
-{
+TEST_F(SettingsControlsTest, TypingIntoASentinelFieldKeepsOneCharacter) {
     ReaderSettings settings;
     settings.startSentinelEnabled = kChecked;
     window_.applySettings(settings);

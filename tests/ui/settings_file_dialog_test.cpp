@@ -23,13 +23,11 @@ class SettingsFileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
 
-    std::unique_ptr<QFileDialog> build(SettingsFileDialogKind kind) const
-    {
+    std::unique_ptr<QFileDialog> build(SettingsFileDialogKind kind) const {
         return buildSettingsFileDialog(kind, folder_.path(), nullptr);
     }
 
-    void createFile(const QString& name) const
-    {
+    void createFile(const QString& name) const {
         QFile file(folder_.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -38,8 +36,7 @@ protected:
 };
 
 // The texts of the filter list as the dialog shows them.
-QStringList shownFilters(const QFileDialog& dialog)
-{
+QStringList shownFilters(const QFileDialog& dialog) {
     auto* list = dialog.findChild<QComboBox*>("fileTypeCombo");
     EXPECT_NE(list, nullptr);
     QStringList texts;
@@ -50,8 +47,7 @@ QStringList shownFilters(const QFileDialog& dialog)
 }
 
 // The names the dialog lists in its folder once that folder has been read, sorted and joined by blanks.
-std::string listedNames(const QFileDialog& dialog, const QString& folder, int expectedCount)
-{
+std::string listedNames(const QFileDialog& dialog, const QString& folder, int expectedCount) {
     auto* model = dialog.findChild<QFileSystemModel*>();
     EXPECT_NE(model, nullptr);
     if (model == nullptr) {
@@ -67,16 +63,14 @@ std::string listedNames(const QFileDialog& dialog, const QString& folder, int ex
     return names.join(' ').toStdString();
 }
 
-TEST_F(SettingsFileDialogTest, LoadDialogIsAnOpenDialogWithNoProposedName)
-{
+TEST_F(SettingsFileDialogTest, LoadDialogIsAnOpenDialogWithNoProposedName) {
     const auto dialog = build(SettingsFileDialogKind::Load);
     EXPECT_EQ(dialog->windowTitle(), "File Search");
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "");
 }
 
-TEST_F(SettingsFileDialogTest, SaveDialogProposesTheNameWithoutExtension)
-{
+TEST_F(SettingsFileDialogTest, SaveDialogProposesTheNameWithoutExtension) {
     const auto dialog = build(SettingsFileDialogKind::Save);
     EXPECT_EQ(dialog->windowTitle(), "Save Config File");
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -86,8 +80,7 @@ TEST_F(SettingsFileDialogTest, SaveDialogProposesTheNameWithoutExtension)
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
-TEST_F(SettingsFileDialogTest, BothDialogsStartInTheFolderOnTheConfigFilter)
-{
+TEST_F(SettingsFileDialogTest, BothDialogsStartInTheFolderOnTheConfigFilter) {
     for (const auto kind : {SettingsFileDialogKind::Load, SettingsFileDialogKind::Save}) {
         const auto dialog = build(kind);
         EXPECT_EQ(QDir(dialog->directory()), QDir(folder_.path()));
@@ -96,8 +89,7 @@ TEST_F(SettingsFileDialogTest, BothDialogsStartInTheFolderOnTheConfigFilter)
     }
 }
 
-TEST_F(SettingsFileDialogTest, AllFilesEntryListsNamesWithoutADot)
-{
+TEST_F(SettingsFileDialogTest, AllFilesEntryListsNamesWithoutADot) {
     createFile("CDR55P4Wcfg");
     createFile("kept.cfg");
     createFile("notes.txt");
@@ -108,15 +100,13 @@ TEST_F(SettingsFileDialogTest, AllFilesEntryListsNamesWithoutADot)
     EXPECT_EQ(listedNames(*dialog, folder_.path(), 3), "CDR55P4Wcfg kept.cfg notes.txt");
 }
 
-TEST_F(SettingsFileDialogTest, FolderIsTheProgramsWhenWritableElseHome)
-{
+TEST_F(SettingsFileDialogTest, FolderIsTheProgramsWhenWritableElseHome) {
     EXPECT_EQ(settingsFileFolder(folder_.path()), folder_.path());
     EXPECT_EQ(settingsFileFolder(folder_.filePath("absent")), QDir::homePath());
 }
 
 // Closes the modal dialog that is about to open, through its cancel or its accept.
-void closeNextDialog(bool accept)
-{
+void closeNextDialog(bool accept) {
     QTimer::singleShot(0, [accept] {
         // Through QDialog, where accept is public; QFileDialog's own accept still runs.
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -129,15 +119,13 @@ void closeNextDialog(bool accept)
     });
 }
 
-TEST(SettingsFileDialogsTest, CancelledSaveDialogGivesNoNameThoughItProposedOne)
-{
+TEST(SettingsFileDialogsTest, CancelledSaveDialogGivesNoNameThoughItProposedOne) {
     SettingsFileDialogs dialogs(nullptr);
     closeNextDialog(false);
     EXPECT_EQ(dialogs.chooseFileToSave(), "");
 }
 
-TEST(SettingsFileDialogsTest, AcceptedSaveDialogGivesTheProposedNameInTheStartFolderAndKeepsTheCurrentFolder)
-{
+TEST(SettingsFileDialogsTest, AcceptedSaveDialogGivesTheProposedNameInTheStartFolderAndKeepsTheCurrentFolder) {
     const QString currentFolder = QDir::currentPath();
     SettingsFileDialogs dialogs(nullptr);
     closeNextDialog(true);

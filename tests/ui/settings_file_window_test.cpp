@@ -21,16 +21,14 @@ const QByteArray kFactoryFile =
     "1\r\n1\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n";
 
 // The lines of the factory file with one of them, counted from 1, replaced.
-QByteArray factoryFileWith(int lineNumber, const QByteArray& text)
-{
+QByteArray factoryFileWith(int lineNumber, const QByteArray& text) {
     QList<QByteArray> lines = kFactoryFile.split('\n');
     lines[lineNumber - 1] = text + '\r';
     return lines.join('\n');
 }
 
 // Not the factory values in any field, so that a load that changed anything shows.
-ReaderSettings customSettings()
-{
+ReaderSettings customSettings() {
     ReaderSettings settings;
     settings.trackEnabled = {kUnchecked, kGrayed, kChecked};
     settings.formatOption = {false, true};
@@ -54,8 +52,7 @@ public:
 
 class SettingsFileWindowTest : public WindowTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
         window_.Form_Load();
         window_.SetControlsEnabled(true);
@@ -66,29 +63,25 @@ protected:
 
     QString pathOf(const QString& name) const { return folder_.filePath(name); }
 
-    QString writeFile(const QString& name, const QByteArray& bytes) const
-    {
+    QString writeFile(const QString& name, const QByteArray& bytes) const {
         QFile file(pathOf(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         return file.fileName();
     }
 
-    static QByteArray contents(const QString& path)
-    {
+    static QByteArray contents(const QString& path) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         return file.readAll();
     }
 
-    void pressSave(const QString& path)
-    {
+    void pressSave(const QString& path) {
         dialogs_->saveAnswer = path;
         find<QPushButton>("cmdSave")->click();
     }
 
-    void pressLoad(const QString& path)
-    {
+    void pressLoad(const QString& path) {
         dialogs_->loadAnswer = path;
         find<QPushButton>("cmdLoad")->click();
     }
@@ -99,16 +92,14 @@ protected:
     ScriptedFileDialogs* dialogs_ = nullptr;
 };
 
-TEST_F(SettingsFileWindowTest, SaveConfigWritesTheFactoryFileByteForByte)
-{
+TEST_F(SettingsFileWindowTest, SaveConfigWritesTheFactoryFileByteForByte) {
     pressSave(pathOf("CDR55P4Wcfg"));
     EXPECT_EQ(contents(pathOf("CDR55P4Wcfg")), kFactoryFile);
     EXPECT_EQ(kFactoryFile.size(), 60);
     EXPECT_EQ(status(), "Saved settings to CDR55P4Wcfg.");
 }
 
-TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField)
-{
+TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField) {
     window_.applySettings(customSettings());
     pressSave(pathOf("custom.cfg"));
     find<QPushButton>("cmdDefault")->click();
@@ -124,8 +115,7 @@ TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField)
     }
 }
 
-TEST_F(SettingsFileWindowTest, GrayedStartLineGraysTheBoxDisablesItsFieldsAndSavesBack)
-{
+TEST_F(SettingsFileWindowTest, GrayedStartLineGraysTheBoxDisablesItsFieldsAndSavesBack) {
     ASSERT_TRUE(window_.LoadSettingsFile(writeFile("grayed.cfg", factoryFileWith(4, "2"))));
 
     EXPECT_EQ(find<CheckBox>("chkStart")->checkState(), Qt::PartiallyChecked);
@@ -136,22 +126,19 @@ TEST_F(SettingsFileWindowTest, GrayedStartLineGraysTheBoxDisablesItsFieldsAndSav
     EXPECT_EQ(contents(pathOf("again.cfg")), factoryFileWith(4, "2"));
 }
 
-TEST_F(SettingsFileWindowTest, ExtraLinesAfterTheSixteenthAreIgnored)
-{
+TEST_F(SettingsFileWindowTest, ExtraLinesAfterTheSixteenthAreIgnored) {
     window_.applySettings(customSettings());
     EXPECT_TRUE(window_.LoadSettingsFile(writeFile("long.cfg", kFactoryFile + "junk\r\n3\r\n")));
     EXPECT_EQ(window_.currentSettings(), factorySettings());
 }
 
-TEST_F(SettingsFileWindowTest, FileWithItsLinesInsideTheReadLimitLoadsWhateverFollows)
-{
+TEST_F(SettingsFileWindowTest, FileWithItsLinesInsideTheReadLimitLoadsWhateverFollows) {
     window_.applySettings(customSettings());
     EXPECT_TRUE(window_.LoadSettingsFile(writeFile("padded.cfg", kFactoryFile + QByteArray(1 << 20, 'x'))));
     EXPECT_EQ(window_.currentSettings(), factorySettings());
 }
 
-TEST_F(SettingsFileWindowTest, CancelledDialogsChangeNothing)
-{
+TEST_F(SettingsFileWindowTest, CancelledDialogsChangeNothing) {
     window_.applySettings(customSettings());
     pressSave({});
     pressLoad({});
@@ -169,8 +156,7 @@ struct UnreadableFile {
 
 class UnreadableFileTest : public SettingsFileWindowTest, public ::testing::WithParamInterface<UnreadableFile> {};
 
-TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhy)
-{
+TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhy) {
     window_.applySettings(customSettings());
     pressLoad(writeFile("bad.cfg", GetParam().bytes));
     EXPECT_EQ(window_.currentSettings(), customSettings());
@@ -197,8 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "Could not load bad.cfg: too large for a settings file."}),
     [](const ::testing::TestParamInfo<UnreadableFile>& info) { return std::string(info.param.label); });
 
-TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo)
-{
+TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo) {
     window_.applySettings(customSettings());
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.cfg"));
 
@@ -211,8 +196,7 @@ TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo)
 
 #ifndef _WIN32
 // Opening a pipe for reading would wait for a writer; the loader never opens one.
-TEST_F(SettingsFileWindowTest, NamedPipeIsRefusedWithoutWaiting)
-{
+TEST_F(SettingsFileWindowTest, NamedPipeIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(pathOf("pipe.cfg").toLocal8Bit().constData(), 0600), 0);
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("pipe.cfg")));
     EXPECT_EQ(status(), "Could not load pipe.cfg: not a regular file.");
@@ -220,8 +204,7 @@ TEST_F(SettingsFileWindowTest, NamedPipeIsRefusedWithoutWaiting)
 #endif
 
 // Paths that cannot be written even by an administrator: a folder, and a name below a regular file.
-TEST_F(SettingsFileWindowTest, FailedSaveLeavesWhatWasThereAndSaysSo)
-{
+TEST_F(SettingsFileWindowTest, FailedSaveLeavesWhatWasThereAndSaysSo) {
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.cfg"));
     const QString oldFile = writeFile("old.cfg", "old contents");
 
@@ -235,8 +218,7 @@ TEST_F(SettingsFileWindowTest, FailedSaveLeavesWhatWasThereAndSaysSo)
     EXPECT_EQ(contents(oldFile), "old contents");
 }
 
-TEST_F(SettingsFileWindowTest, SuccessReplacesAnEarlierFailureText)
-{
+TEST_F(SettingsFileWindowTest, SuccessReplacesAnEarlierFailureText) {
     window_.LoadSettingsFile(pathOf("missing.cfg"));
     pressSave(pathOf("good.cfg"));
     EXPECT_EQ(status(), "Saved settings to good.cfg.");
@@ -250,11 +232,9 @@ struct UnsavableSentinel {
     const char* expectedStatus;
 };
 
-class UnsavableSentinelTest : public SettingsFileWindowTest,
-                              public ::testing::WithParamInterface<UnsavableSentinel> {};
+class UnsavableSentinelTest : public SettingsFileWindowTest, public ::testing::WithParamInterface<UnsavableSentinel> {};
 
-TEST_P(UnsavableSentinelTest, RefusesTheSaveNamingTheFieldAndKeepsTheOldFile)
-{
+TEST_P(UnsavableSentinelTest, RefusesTheSaveNamingTheFieldAndKeepsTheOldFile) {
     const QString oldFile = writeFile("old.cfg", "old contents");
     find<QLineEdit>(GetParam().field)->setText(GetParam().text);
     ASSERT_EQ(find<QLineEdit>(GetParam().field)->text(), GetParam().text);

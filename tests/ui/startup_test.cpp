@@ -25,8 +25,7 @@ class StartupTest : public WindowTest {
 protected:
     void SetUp() override { window_.Form_Load(); }
 
-    QStringList widgetNames() const
-    {
+    QStringList widgetNames() const {
         QStringList names;
         for (const QObject* control : window_.controls()) {
             if (control->isWidgetType()) {
@@ -37,8 +36,7 @@ protected:
     }
 };
 
-TEST_F(WindowTest, AsLoadedEveryControlIsEnabledAndOnlyTheDiagnosticControlsAreHidden)
-{
+TEST_F(WindowTest, AsLoadedEveryControlIsEnabledAndOnlyTheDiagnosticControlsAreHidden) {
     for (const QObject* control : window_.controls()) {
         if (const auto* widget = qobject_cast<const QWidget*>(control)) {
             EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
@@ -50,8 +48,7 @@ TEST_F(WindowTest, AsLoadedEveryControlIsEnabledAndOnlyTheDiagnosticControlsAreH
     EXPECT_EQ(window_.currentSettings(), factorySettings());
 }
 
-TEST_F(StartupTest, OnlyTheConnectButtonIsUsable)
-{
+TEST_F(StartupTest, OnlyTheConnectButtonIsUsable) {
     EXPECT_TRUE(window_.isVisible());
     for (const QString& name : widgetNames()) {
         EXPECT_EQ(usable(name), kAlwaysUsable.contains(name)) << name.toStdString();
@@ -60,15 +57,13 @@ TEST_F(StartupTest, OnlyTheConnectButtonIsUsable)
     EXPECT_TRUE(find<QLabel>("txtMsg")->text().isEmpty());
 }
 
-TEST_F(StartupTest, DiagnosticControlsAreNotShown)
-{
+TEST_F(StartupTest, DiagnosticControlsAreNotShown) {
     for (const QString& name : kHiddenControls + kInsideHiddenControls) {
         EXPECT_FALSE(find(name)->isVisible()) << name.toStdString();
     }
 }
 
-TEST_F(StartupTest, SettingsShowFactoryValuesAndSentinelFieldsAreOffAndButtonFaced)
-{
+TEST_F(StartupTest, SettingsShowFactoryValuesAndSentinelFieldsAreOffAndButtonFaced) {
     EXPECT_EQ(window_.currentSettings(), factorySettings());
     for (const QString& name : sentinelFieldNames()) {
         EXPECT_FALSE(ownEnabled(name)) << name.toStdString();
@@ -76,8 +71,7 @@ TEST_F(StartupTest, SettingsShowFactoryValuesAndSentinelFieldsAreOffAndButtonFac
     }
 }
 
-TEST_F(StartupTest, ByteListsHoldEveryByteInHexWithTheirFirstSelections)
-{
+TEST_F(StartupTest, ByteListsHoldEveryByteInHexWithTheirFirstSelections) {
     for (const char* name : {"cboByte0", "cboByte1"}) {
         auto* list = find<QComboBox>(name);
         ASSERT_EQ(list->count(), 256) << name;
@@ -91,8 +85,7 @@ TEST_F(StartupTest, ByteListsHoldEveryByteInHexWithTheirFirstSelections)
     EXPECT_EQ(find<CheckBox>("chkAutoincrement")->value(), kChecked);
 }
 
-TEST_F(StartupTest, ContinuousTimerIsDisarmedAtOneSecond)
-{
+TEST_F(StartupTest, ContinuousTimerIsDisarmedAtOneSecond) {
     auto* timer = find<QTimer>("tmrContinuousDataCollect");
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1000);
@@ -106,8 +99,7 @@ struct GroupEnableCase {
 
 class GroupEnableTest : public StartupTest, public ::testing::WithParamInterface<GroupEnableCase> {};
 
-TEST_P(GroupEnableTest, WalkSetsEveryControlThenKeepsConnectUsableAndSentinelsFollowTheirBoxes)
-{
+TEST_P(GroupEnableTest, WalkSetsEveryControlThenKeepsConnectUsableAndSentinelsFollowTheirBoxes) {
     const auto [enable, sentinelBoxes] = GetParam();
     ReaderSettings settings;
     settings.startSentinelEnabled = sentinelBoxes;
@@ -146,8 +138,7 @@ INSTANTIATE_TEST_SUITE_P(AllValues, GroupEnableTest,
                          });
 
 // The file dialog component has no enabled state; the walk passes it and still reaches what follows it.
-TEST_F(StartupTest, WalkPassesTheFileDialogAndReachesTheControlsAfterIt)
-{
+TEST_F(StartupTest, WalkPassesTheFileDialogAndReachesTheControlsAfterIt) {
     const auto& controls = window_.controls();
     const auto dialog = std::find_if(controls.begin(), controls.end(), [](const QObject* control) {
         return control->objectName() == QStringLiteral("CommonDialog1");
@@ -164,8 +155,7 @@ TEST_F(StartupTest, WalkPassesTheFileDialogAndReachesTheControlsAfterIt)
     EXPECT_TRUE(find<QTimer>("tmrContinuousDataCollect")->isActive());
 }
 
-TEST_F(StartupTest, ClosingTheWindowIsNeverCancelled)
-{
+TEST_F(StartupTest, ClosingTheWindowIsNeverCancelled) {
     EXPECT_TRUE(window_.close());
     EXPECT_FALSE(window_.isVisible());
 }

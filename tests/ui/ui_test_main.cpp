@@ -3,8 +3,7 @@
 #include <QApplication>
 
 // The window tests need an application object; they run without a display unless one is asked for.
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -4,14 +4,12 @@
 
 namespace cdr::test {
 
-void WindowTest::showWindow()
-{
+void WindowTest::showWindow() {
     window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
 }
 
-QStringList elementNames(const QString& name, int count)
-{
+QStringList elementNames(const QString& name, int count) {
     QStringList names;
     for (int i = 0; i < count; ++i) {
         names << QStringLiteral("%1(%2)").arg(name).arg(i);
@@ -19,8 +17,7 @@ QStringList elementNames(const QString& name, int count)
     return names;
 }
 
-std::string checkStateName(CheckState state)
-{
+std::string checkStateName(CheckState state) {
     switch (state) {
     case kUnchecked:
         return "Off";

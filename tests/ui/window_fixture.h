@@ -13,8 +13,7 @@ namespace cdr::test {
 class WindowTest : public ::testing::Test {
 protected:
     template <typename Control = QWidget>
-    Control* find(const QString& name) const
-    {
+    Control* find(const QString& name) const {
         auto* control = qobject_cast<Control*>(window_.control(name));
         EXPECT_NE(control, nullptr) << name.toStdString();
         return control;

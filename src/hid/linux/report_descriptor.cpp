@@ -46,7 +46,7 @@ std::int16_t byteLength(const ReportBits& reports) {
 void addBits(ReportBits& reports, std::uint32_t reportId, std::uint64_t bits) {
     std::uint64_t& total = reports[reportId];
     total = bits > std::numeric_limits<std::uint64_t>::max() - total ? std::numeric_limits<std::uint64_t>::max()
-                                                                      : total + bits;
+                                                                     : total + bits;
 }
 
 }  // namespace

@@ -76,8 +76,8 @@ std::uint32_t SimHidPlatform::getInterfaceDetailSize(DeviceList list, const Devi
     const DeviceState* device = deviceAt(list, entry);
     const std::uint32_t size =
         device == nullptr ? 0
-                          : device->script.detailSize.value_or(
-                                static_cast<std::uint32_t>(device->script.path.size()) + kDetailRecordOverhead);
+                          : device->script.detailSize.value_or(static_cast<std::uint32_t>(device->script.path.size()) +
+                                                               kDetailRecordOverhead);
     detailSizesReported_.push_back(size);
     return size;
 }

@@ -18,8 +18,7 @@ namespace cdr::hid::sim {
 // How a virtual device answers an output report. It receives the whole report as written (byte 0 the report
 // ID) and returns the one input report to deliver next (byte 0 the report ID), or nothing for no answer. It is
 // called once per written report, inside writeFile. A virtual reader plugs in here.
-using Responder =
-    std::function<std::optional<std::vector<std::uint8_t>>(std::span<const std::uint8_t> outputReport)>;
+using Responder = std::function<std::optional<std::vector<std::uint8_t>>(std::span<const std::uint8_t> outputReport)>;
 
 // The script of one virtual HID device.
 struct VirtualDevice {

@@ -8,8 +8,7 @@ void OverlappedRead::start(HANDLE device, std::span<std::uint8_t> buffer, HANDLE
     settle();
     overlapped_ = OVERLAPPED{};
     overlapped_.hEvent = completion;
-    const BOOL started =
-        ReadFile(device, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &overlapped_);
+    const BOOL started = ReadFile(device, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, &overlapped_);
     if (!started && GetLastError() == ERROR_IO_PENDING) device_ = device;
 }
 

@@ -88,8 +88,8 @@ public:
     std::string getInterfaceDevicePath(DeviceList list, const DeviceInterface& entry,
                                        std::uint32_t requiredSize) override {
         constexpr std::size_t kPathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
-        std::vector<char> buffer(std::max<std::size_t>(std::size_t{requiredSize} + 1,
-                                                        sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) + 1));
+        std::vector<char> buffer(
+            std::max<std::size_t>(std::size_t{requiredSize} + 1, sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) + 1));
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.data());
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
         SP_DEVICE_INTERFACE_DATA data = toInterfaceData(entry);
@@ -168,12 +168,12 @@ public:
 
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override {
         switch (WaitForSingleObject(toWindows(completion), timeoutMs)) {
-            case WAIT_OBJECT_0:
-                return WaitResult::Arrived;
-            case WAIT_TIMEOUT:
-                return WaitResult::TimedOut;
-            default:
-                return WaitResult::Failed;
+        case WAIT_OBJECT_0:
+            return WaitResult::Arrived;
+        case WAIT_TIMEOUT:
+            return WaitResult::TimedOut;
+        default:
+            return WaitResult::Failed;
         }
     }
 

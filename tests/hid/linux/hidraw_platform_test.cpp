@@ -18,13 +18,12 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint32_t kArrivalLimitMs = 5000;
 
 // The reader: numbered reports, ID 1 in (32 data bytes) and out (24 data bytes): lengths 33 and 25.
-const std::vector<std::uint8_t> kReaderDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01,
-                                                     0x09, 0x02, 0x75, 0x08, 0x95, 0x20, 0x81, 0x02, 0x09,
-                                                     0x03, 0x95, 0x18, 0x91, 0x02, 0xC0};
+const std::vector<std::uint8_t> kReaderDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85,
+                                                     0x01, 0x09, 0x02, 0x75, 0x08, 0x95, 0x20, 0x81,
+                                                     0x02, 0x09, 0x03, 0x95, 0x18, 0x91, 0x02, 0xC0};
 // A device without report IDs: 4 data bytes in, 1 out (lengths 5 and 2).
-const std::vector<std::uint8_t> kUnnumberedDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75,
-                                                         0x08, 0x95, 0x04, 0x81, 0x02, 0x95, 0x01, 0x91,
-                                                         0x02, 0xC0};
+const std::vector<std::uint8_t> kUnnumberedDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08,
+                                                         0x95, 0x04, 0x81, 0x02, 0x95, 0x01, 0x91, 0x02, 0xC0};
 
 class HidrawPlatformTest : public ::testing::Test {
 protected:
@@ -33,7 +32,8 @@ protected:
         const DeviceList list = platform_.getClassDevs(platform_.getHidGuid());
         DeviceInterface entry;
         for (std::uint32_t index = 0; platform_.enumDeviceInterfaces(list, {}, index, entry); ++index) {
-            paths.push_back(platform_.getInterfaceDevicePath(list, entry, platform_.getInterfaceDetailSize(list, entry)));
+            paths.push_back(
+                platform_.getInterfaceDevicePath(list, entry, platform_.getInterfaceDetailSize(list, entry)));
         }
         platform_.destroyDeviceInfoList(list);
         return paths;
@@ -204,7 +204,8 @@ TEST(HidrawDiscoveryTest, WithoutDevicesTheLinkReportsNotConnected) {
     HidrawPlatform missing(emptyTree.sysfsRoot() / "absent", emptyTree.deviceFolder());
     const auto system = makeSystemHidPlatform();
 
-    for (HidPlatform* platform : {static_cast<HidPlatform*>(&empty), static_cast<HidPlatform*>(&missing), system.get()}) {
+    for (HidPlatform* platform :
+         {static_cast<HidPlatform*>(&empty), static_cast<HidPlatform*>(&missing), system.get()}) {
         RecordingObserver observer;
         HidLink link(*platform, observer);
         EXPECT_FALSE(link.FindTheHid());

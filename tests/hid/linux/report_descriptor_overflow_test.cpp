@@ -59,13 +59,13 @@ TEST_P(ReportDescriptorOverflowTest, LengthStopsAtTheLongestInsteadOfWrapping) {
     EXPECT_EQ(layout->outputReportByteLength, GetParam().output);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Overflow, ReportDescriptorOverflowTest,
-    ::testing::Values(OverflowCase{"InputOneBitBelowTheLimit", hugeReports(kInput, 0), kLongest, 0},
-                      OverflowCase{"InputAtTheLimit", hugeReports(kInput, 1), kLongest, 0},
-                      OverflowCase{"InputFarPastTheLimit", hugeReports(kInput, 9), kLongest, 0},
-                      OverflowCase{"OutputAtTheLimit", hugeReports(kOutput, 1), 0, kLongest}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Overflow, ReportDescriptorOverflowTest,
+                         ::testing::Values(OverflowCase{"InputOneBitBelowTheLimit", hugeReports(kInput, 0), kLongest,
+                                                        0},
+                                           OverflowCase{"InputAtTheLimit", hugeReports(kInput, 1), kLongest, 0},
+                                           OverflowCase{"InputFarPastTheLimit", hugeReports(kInput, 9), kLongest, 0},
+                                           OverflowCase{"OutputAtTheLimit", hugeReports(kOutput, 1), 0, kLongest}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace cdr::hid

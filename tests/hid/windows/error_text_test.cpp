@@ -7,8 +7,8 @@ namespace cdr::hid {
 namespace {
 
 TEST(GetErrorText, GivesTheSystemMessageWithoutItsLineBreak) {
-    for (const DWORD code : {ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE,
-                             ERROR_IO_PENDING}) {
+    for (const DWORD code :
+         {ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE, ERROR_IO_PENDING}) {
         const std::string text = GetErrorText(code);
         SCOPED_TRACE(code);
         ASSERT_FALSE(text.empty());
