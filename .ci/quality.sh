@@ -6,12 +6,13 @@
 #      broken property fails;
 #   3. every benchmark built in Release and run once briefly (nothing is asserted about time).
 # Prints a summary and exits non-zero when any step failed.
-# Environment: CDR_QUALITY_DIR (work folder, default /tmp/cdr-quality), CDR_FUZZ_SECONDS (per target, default 60).
+# Environment: CDR_QUALITY_DIR (work folder, default build-quality in this checkout), CDR_FUZZ_SECONDS (per
+# target, default 60).
 set -uo pipefail
 export LC_ALL=C DEBIAN_FRONTEND=noninteractive
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
-work=${CDR_QUALITY_DIR:-/tmp/cdr-quality}
+work=${CDR_QUALITY_DIR:-$repo/build-quality}
 fuzzSeconds=${CDR_FUZZ_SECONDS:-60}
 jobs=$(nproc)
 asanBuild=$work/build-asan

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release, measures them (medians over repetitions) and the demo window's start-up and
 # peak memory under the offscreen platform, and writes docs/performance.md.
-# Usage: tools/run-benchmarks.sh [BUILD_DIR]   (default /tmp/build-bench)
+# Usage: tools/run-benchmarks.sh [BUILD_DIR]   (default build-bench in this checkout)
 # Environment: CDR_BENCH_REPETITIONS (default 10), CDR_STARTUP_RUNS (default 21).
 set -euo pipefail
 export LC_ALL=C
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-/tmp/build-bench}
+build=${1:-$repo/build-bench}
 repetitions=${CDR_BENCH_REPETITIONS:-10}
 startupRuns=${CDR_STARTUP_RUNS:-21}
 report=$repo/docs/performance.md
