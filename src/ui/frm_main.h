@@ -33,7 +33,8 @@ struct ControlSpec;
 // settings. Its code is split by concern: construction and layout (frm_main.cpp, frm_main_look.cpp), start-up,
 // group enable and shut-down (frm_main_startup.cpp), the settings controls (frm_main_settings.cpp), the command
 // exchange (frm_main_exchange.cpp), Connect and Version (frm_main_connection.cpp), the device poll and continuous
-// mode (frm_main_poll.cpp), reading and writing the reader's settings (frm_main_reader_settings.cpp).
+// mode (frm_main_poll.cpp), reading and writing the reader's settings (frm_main_reader_settings.cpp), and the
+// settings files (frm_main_settings_file.cpp).
 class frmMain : public QWidget, private hid::LinkObserver {
     Q_OBJECT
 
