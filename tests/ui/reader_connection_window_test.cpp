@@ -104,16 +104,13 @@ class VersionReplyTest : public ReaderWindowTest, public ::testing::WithParamInt
 
 TEST_P(VersionReplyTest, ShowsReplyBytes11To14) {
     const VersionCase& c = GetParam();
-    attachScriptedReader(c.inputLength, 64);
-    const auto length = static_cast<std::size_t>(c.inputLength);
-    scriptedReplies_.push_back(replyWithStatus(length, kStatusAccepted));
+    connectScriptedReader(c.inputLength);
     // Everything around the version is filled, so that only bytes 11 .. 14 can make the text.
-    Bytes reply(length, 0x58);
+    Bytes reply(static_cast<std::size_t>(c.inputLength), 0x58);
     reply[kReplyStatusIndex] = kStatusAccepted;
     std::ranges::copy(c.versionBytes, reply.begin() + kReplyVersionIndex);
     scriptedReplies_.push_back(reply);
 
-    click("cmdOnce");
     click("cmdVersion");
     EXPECT_EQ(status(), QString::fromUtf8(c.status));
 }

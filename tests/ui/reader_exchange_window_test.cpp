@@ -53,10 +53,7 @@ class ReplyStatusTest : public ReaderWindowTest, public ::testing::WithParamInte
 
 TEST_P(ReplyStatusTest, OnlyStatusByteP0x50IsAccepted) {
     const StatusCase& c = GetParam();
-    attachScriptedReader(c.inputLength, 64);
-    scriptedReplies_.push_back(replyWithStatus(static_cast<std::size_t>(c.inputLength), kStatusAccepted));
-    click("cmdOnce");
-    ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
+    connectScriptedReader(c.inputLength);
     scriptedReplies_.push_back(c.reply);
 
     Bytes reply;
@@ -89,10 +86,7 @@ class WriteFrameFitTest : public ReaderWindowTest, public ::testing::WithParamIn
 
 TEST_P(WriteFrameFitTest, FourteenBytePayloadNeedsAReportOf20) {
     const auto [outputLength, fits] = GetParam();
-    attachScriptedReader(64, outputLength);
-    scriptedReplies_.push_back(replyWithStatus(64, kStatusAccepted));
-    click("cmdOnce");
-    ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
+    connectScriptedReader(64, outputLength);
     scriptedReplies_.push_back(replyWithStatus(64, kStatusAccepted));
     const std::size_t before = reportsWritten();
 

@@ -149,10 +149,7 @@ class BadSettingsReplyTest : public ReaderWindowTest, public ::testing::WithPara
 
 TEST_P(BadSettingsReplyTest, ChangesNoControl) {
     const BadReadCase& c = GetParam();
-    attachScriptedReader(c.inputLength, 64);
-    scriptedReplies_.push_back(replyWithStatus(static_cast<std::size_t>(c.inputLength), kStatusAccepted));
-    click("cmdOnce");
-    ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
+    connectScriptedReader(c.inputLength);
     window_.applySettings(mixedSettings());
     scriptedReplies_.push_back(c.reply);
 

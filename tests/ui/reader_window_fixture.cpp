@@ -29,9 +29,9 @@ void ReaderWindowTest::attachScriptedReader(std::int16_t inputLength, std::int16
     platform_.addDevice(std::move(device));
 }
 
-void ReaderWindowTest::connectScriptedReader() {
-    attachScriptedReader(hid::sim::VirtualReader::kReportLength, hid::sim::VirtualReader::kReportLength);
-    scriptedReplies_.push_back(replyWithStatus(hid::sim::VirtualReader::kReportLength, kStatusAccepted));
+void ReaderWindowTest::connectScriptedReader(std::int16_t inputLength, std::int16_t outputLength) {
+    attachScriptedReader(inputLength, outputLength);
+    scriptedReplies_.push_back(replyWithStatus(static_cast<std::size_t>(inputLength), kStatusAccepted));
     click("cmdOnce");
     ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
 }

@@ -31,8 +31,10 @@ protected:
 
     void attachVirtualReader() { platform_.addDevice(reader_.device("/dev/hidraw-reader")); }
     void attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength);
-    // Attaches a scripted reader with 64-byte reports that accepts the handshake, and connects to it.
-    void connectScriptedReader();
+    // Attaches a scripted reader with these report lengths (64 bytes by default) that accepts the handshake, and
+    // connects to it.
+    void connectScriptedReader(std::int16_t inputLength = hid::sim::VirtualReader::kReportLength,
+                               std::int16_t outputLength = hid::sim::VirtualReader::kReportLength);
 
     template <typename Control = QWidget>
     Control* find(const QString& name) const {
