@@ -78,8 +78,11 @@ int pollTimeout(std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-HidrawPlatform::HidrawPlatform(fs::path sysfsRoot, fs::path deviceFolder)
-    : sysfsRoot_(std::move(sysfsRoot)), deviceFolder_(std::move(deviceFolder)), scratch_(kMaxReportBytes) {}
+HidrawPlatform::HidrawPlatform(fs::path sysfsRoot, fs::path deviceFolder, NodeOpener openNode)
+    : sysfsRoot_(std::move(sysfsRoot)),
+      deviceFolder_(std::move(deviceFolder)),
+      openNode_(openNode ? std::move(openNode) : [](const char* path, int flags) { return ::open(path, flags); }),
+      scratch_(kMaxReportBytes) {}
 
 HidrawPlatform::~HidrawPlatform() {
     for (const auto& [handle, device] : open_) {
@@ -143,7 +146,7 @@ void HidrawPlatform::destroyDeviceInfoList(DeviceList list) { lists_.erase(list)
 Handle HidrawPlatform::createFile(const std::string& path, bool overlapped) {
     // Bounded reads poll first and must never block in read itself.
     const int flags = O_RDWR | O_CLOEXEC | O_NOCTTY | (overlapped ? O_NONBLOCK : 0);
-    int fd = ::open(path.c_str(), flags);
+    int fd = openNode_(path.c_str(), flags);
     if (fd < 0) {
         return kInvalidHandle;
     }
@@ -156,9 +159,17 @@ Handle HidrawPlatform::createFile(const std::string& path, bool overlapped) {
         }
         fd = moved;
     }
-    OpenDevice device{fs::path(path).filename().string()};
+    OpenDevice device;
+    device.interfaceName = fs::path(path).filename().string();
     if (const auto layout = readLayout(device.interfaceName)) {
+        if (layout->onlyKeyboardsAndMice) {
+            // Only a keyboard, keypad or mouse: the system's, so not for this program, as if access were denied.
+            ::close(fd);
+            errno = EACCES;
+            return kInvalidHandle;
+        }
         device.numberedReports = layout->usesReportIds;
+        device.droppedInputReportIds = layout->keyboardAndMouseInputReportIds;
     }
     open_[fd] = std::move(device);
     return fd;
@@ -279,6 +290,10 @@ WaitResult HidrawPlatform::waitForSingleObject(Event completion, std::uint32_t t
             return WaitResult::Failed;
         }
         const long length = readOneReport(fd);
+        if (length >= 0 && isDropped(device, length)) {
+            // A key stroke or mouse movement is never the answer; wait on for the rest of the time.
+            continue;
+        }
         if (length >= 0) {
             deliver(device, length, read->buffer);
             events_.complete(completion);
@@ -298,6 +313,16 @@ long HidrawPlatform::readOneReport(int fd) {
         length = ::read(fd, scratch_.data(), scratch_.size());
     } while (length < 0 && errno == EINTR);
     return static_cast<long>(length);
+}
+
+bool HidrawPlatform::isDropped(const OpenDevice& device, long length) const {
+    if (device.droppedInputReportIds.empty()) {
+        return false;
+    }
+    if (!device.numberedReports) {
+        return device.droppedInputReportIds.contains(0);
+    }
+    return length > 0 && device.droppedInputReportIds.contains(scratch_[0]);
 }
 
 void HidrawPlatform::deliver(const OpenDevice& device, long length, std::span<std::uint8_t> buffer) const {

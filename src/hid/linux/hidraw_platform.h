@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,10 +24,17 @@ namespace cdr::hid {
 // Reports keep the shape the link expects: byte 0 of an input report is its report ID, 0 for a device without
 // numbered reports (hidraw leaves the ID out there, so it is put in front); byte 0 of an output report is taken
 // as its report ID and sent as 0 to a device without numbered reports.
+//
+// Keyboards, keypads and mice are the system's (see ReportLayout): a node that holds nothing else is opened,
+// recognised and closed again, and the open fails with EACCES; on a node that holds them beside other
+// collections, their input reports are dropped by reads and discards alike.
 class HidrawPlatform final : public HidPlatform {
 public:
+    // Opens a device node as open(2) does: a descriptor, or -1 with errno set.
+    using NodeOpener = std::function<int(const char* path, int flags)>;
+
     explicit HidrawPlatform(std::filesystem::path sysfsRoot = "/sys/class/hidraw",
-                            std::filesystem::path deviceFolder = "/dev");
+                            std::filesystem::path deviceFolder = "/dev", NodeOpener openNode = {});
     ~HidrawPlatform() override;
     HidrawPlatform(const HidrawPlatform&) = delete;
     HidrawPlatform& operator=(const HidrawPlatform&) = delete;
@@ -59,6 +68,7 @@ private:
     struct OpenDevice {
         std::string interfaceName;
         bool numberedReports = true;
+        std::set<std::uint32_t> droppedInputReportIds;
     };
 
     std::string devicePathOf(const std::string& interfaceName) const;
@@ -66,10 +76,13 @@ private:
     std::optional<ReportLayout> readLayout(const std::string& interfaceName) const;
     // Reads one report into scratch_: its length, or -1 with errno set.
     long readOneReport(int fd);
+    // Whether the report just read into scratch_ belongs to a keyboard, keypad or mouse.
+    bool isDropped(const OpenDevice& device, long length) const;
     void deliver(const OpenDevice& device, long length, std::span<std::uint8_t> buffer) const;
 
     std::filesystem::path sysfsRoot_;
     std::filesystem::path deviceFolder_;
+    NodeOpener openNode_;
     std::map<DeviceList, std::vector<std::string>> lists_;
     std::map<Handle, OpenDevice> open_;
     std::map<PreparsedData, ReportLayout> preparsed_;

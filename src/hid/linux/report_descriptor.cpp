@@ -1,6 +1,7 @@
 #include "hid/linux/report_descriptor.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <vector>
@@ -13,20 +14,43 @@ constexpr std::uint8_t kLongItemPrefix = 0xFE;
 
 enum class ItemType : std::uint8_t { Main = 0, Global = 1, Local = 2, Reserved = 3 };
 
-// Tags of the items that shape the report lengths.
+// Tags of the items that shape the reports and the collections.
 constexpr std::uint8_t kInputTag = 0x8;
 constexpr std::uint8_t kOutputTag = 0x9;
+constexpr std::uint8_t kCollectionTag = 0xA;
+constexpr std::uint8_t kEndCollectionTag = 0xC;
+constexpr std::uint8_t kUsagePageTag = 0x0;
 constexpr std::uint8_t kReportSizeTag = 0x7;
 constexpr std::uint8_t kReportIdTag = 0x8;
 constexpr std::uint8_t kReportCountTag = 0x9;
 constexpr std::uint8_t kPushTag = 0xA;
 constexpr std::uint8_t kPopTag = 0xB;
+constexpr std::uint8_t kUsageTag = 0x0;
+
+constexpr std::uint32_t kGenericDesktopPage = 0x01;
+constexpr std::uint32_t kMouseUsage = 0x02;
+constexpr std::uint32_t kKeyboardUsage = 0x06;
+constexpr std::uint32_t kKeypadUsage = 0x07;
 
 struct GlobalState {
+    std::uint32_t usagePage = 0;
     std::uint32_t reportSize = 0;
     std::uint32_t reportCount = 0;
     std::uint32_t reportId = 0;
 };
+
+// The first Usage item since the last main item, as the collection that follows takes it.
+struct LocalUsage {
+    std::uint32_t value = 0;
+    std::size_t dataSize = 0;
+};
+
+bool isKeyboardOrMouse(const GlobalState& globals, const LocalUsage& usage) {
+    // A four-byte usage carries its own page in the upper half.
+    const std::uint32_t page = usage.dataSize == 4 ? usage.value >> 16 : globals.usagePage;
+    const std::uint32_t id = usage.value & 0xFFFF;
+    return page == kGenericDesktopPage && (id == kMouseUsage || id == kKeyboardUsage || id == kKeypadUsage);
+}
 
 // Bits per report ID of one report kind.
 using ReportBits = std::map<std::uint32_t, std::uint64_t>;
@@ -49,13 +73,59 @@ void addBits(ReportBits& reports, std::uint32_t reportId, std::uint64_t bits) {
                                                                      : total + bits;
 }
 
+// The collections seen so far and where the reports went.
+struct Collections {
+    std::size_t depth = 0;
+    std::size_t topLevelCount = 0;
+    std::size_t keyboardAndMouseCount = 0;
+    // Whether the top-level collection being read is a keyboard, keypad or mouse.
+    bool insideKeyboardOrMouse = false;
+    ReportBits usableInputBits;
+    ReportBits usableOutputBits;
+    std::set<std::uint32_t> keyboardAndMouseInputIds;
+    std::set<std::uint32_t> usableInputIds;
+
+    void open(bool keyboardOrMouse) {
+        if (depth++ == 0) {
+            ++topLevelCount;
+            keyboardAndMouseCount += keyboardOrMouse;
+            insideKeyboardOrMouse = keyboardOrMouse;
+        }
+    }
+    void close() {
+        if (depth > 0 && --depth == 0) {
+            insideKeyboardOrMouse = false;
+        }
+    }
+    void addInput(std::uint32_t reportId, std::uint64_t bits) {
+        if (insideKeyboardOrMouse) {
+            keyboardAndMouseInputIds.insert(reportId);
+        } else {
+            usableInputIds.insert(reportId);
+            addBits(usableInputBits, reportId, bits);
+        }
+    }
+    void addOutput(std::uint32_t reportId, std::uint64_t bits) {
+        if (!insideKeyboardOrMouse) {
+            addBits(usableOutputBits, reportId, bits);
+        }
+    }
+    // Input report IDs used by keyboards and mice alone; an ID some other collection also uses stays usable.
+    std::set<std::uint32_t> droppedInputIds() const {
+        std::set<std::uint32_t> dropped;
+        std::set_difference(keyboardAndMouseInputIds.begin(), keyboardAndMouseInputIds.end(),
+                            usableInputIds.begin(), usableInputIds.end(), std::inserter(dropped, dropped.end()));
+        return dropped;
+    }
+};
+
 }  // namespace
 
 std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> descriptor) {
     GlobalState globals;
     std::vector<GlobalState> pushed;
-    ReportBits inputBits;
-    ReportBits outputBits;
+    std::optional<LocalUsage> usage;
+    Collections collections;
     bool usesReportIds = false;
 
     std::size_t position = 0;
@@ -85,12 +155,25 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
         const auto type = static_cast<ItemType>((prefix >> 2) & 0x3);
         const std::uint8_t tag = prefix >> 4;
         const std::uint64_t bits = std::uint64_t{globals.reportSize} * globals.reportCount;
-        if (type == ItemType::Main && tag == kInputTag) {
-            addBits(inputBits, globals.reportId, bits);
-        } else if (type == ItemType::Main && tag == kOutputTag) {
-            addBits(outputBits, globals.reportId, bits);
+        if (type == ItemType::Main) {
+            if (tag == kInputTag) {
+                collections.addInput(globals.reportId, bits);
+            } else if (tag == kOutputTag) {
+                collections.addOutput(globals.reportId, bits);
+            } else if (tag == kCollectionTag) {
+                collections.open(usage.has_value() && isKeyboardOrMouse(globals, *usage));
+            } else if (tag == kEndCollectionTag) {
+                collections.close();
+            }
+            // Local items last until the next main item.
+            usage.reset();
+        } else if (type == ItemType::Local && tag == kUsageTag && !usage) {
+            usage = LocalUsage{value, dataSize};
         } else if (type == ItemType::Global) {
             switch (tag) {
+            case kUsagePageTag:
+                globals.usagePage = value;
+                break;
             case kReportSizeTag:
                 globals.reportSize = value;
                 break;
@@ -115,7 +198,11 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
             }
         }
     }
-    return ReportLayout{byteLength(inputBits), byteLength(outputBits), usesReportIds};
+    return ReportLayout{byteLength(collections.usableInputBits), byteLength(collections.usableOutputBits),
+                        usesReportIds,
+                        collections.topLevelCount > 0 &&
+                            collections.keyboardAndMouseCount == collections.topLevelCount,
+                        collections.droppedInputIds()};
 }
 
 }  // namespace cdr::hid

@@ -2,18 +2,29 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <span>
 
 namespace cdr::hid {
 
-// The report lengths a HID report descriptor declares, counted as a HID capability record counts them: for input
-// and for output, the longest report over all report IDs in bytes plus one report-ID byte, or 0 when the
-// descriptor declares no report of that kind.
+// What the link may use of a hidraw node, read from its report descriptor. A node is a whole USB interface and
+// carries every top-level collection of it; keyboards, keypads and mice (Generic Desktop usages 0x06, 0x07 and
+// 0x02) belong to the system, as they do where each collection is a device of its own, so their reports are left
+// out: the lengths count the other reports only.
 struct ReportLayout {
+    // For input and for output, the longest report over all report IDs outside keyboard, keypad and mouse
+    // collections, in bytes plus one report-ID byte, counted as a HID capability record counts them; 0 when there
+    // is no such report of that kind.
     std::int16_t inputReportByteLength = 0;
     std::int16_t outputReportByteLength = 0;
     // Whether reports are numbered: then every report starts with its ID on the wire.
     bool usesReportIds = false;
+    // The descriptor declares top-level collections and every one is a keyboard, keypad or mouse.
+    bool onlyKeyboardsAndMice = false;
+    // IDs of the input reports that belong to a keyboard, keypad or mouse collection (0 for unnumbered ones).
+    std::set<std::uint32_t> keyboardAndMouseInputReportIds;
+
+    bool operator==(const ReportLayout&) const = default;
 };
 
 // Reads the short and long items of a report descriptor; nothing when an item runs past the end.

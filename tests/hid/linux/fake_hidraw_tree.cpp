@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,6 +17,18 @@
 namespace cdr::hid::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The largest report a test sends or expects.
+constexpr std::size_t kMaxReportBytes = 4096;
+
+bool peerClosed(int deviceEnd) {
+    pollfd state{deviceEnd, 0, 0};
+    return ::poll(&state, 1, 0) > 0 && (state.revents & POLLHUP) != 0;
+}
+
+}  // namespace
 
 FakeHidrawTree::FakeHidrawTree() {
     std::string pattern = (fs::temp_directory_path() / "cdr-hidraw-XXXXXX").string();
@@ -29,15 +43,34 @@ FakeHidrawTree::FakeHidrawTree() {
 }
 
 FakeHidrawTree::~FakeHidrawTree() {
-    for (const auto& [name, terminal] : terminals_) {
-        for (const int fd : {terminal.master, terminal.slave}) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
+    for (const auto& [name, deviceEnds] : channels_) {
+        for (const int fd : deviceEnds) {
+            ::close(fd);
         }
     }
     std::error_code ignored;
     fs::remove_all(root_, ignored);
+}
+
+HidrawPlatform::NodeOpener FakeHidrawTree::opener() {
+    return [this](const char* path, int flags) { return openNode(path, flags); };
+}
+
+int FakeHidrawTree::openNode(const char* path, int flags) {
+    const auto node = channels_.find(fs::path(path).filename().string());
+    if (fs::path(path).parent_path() != deviceFolder_ || node == channels_.end()) {
+        return ::open(path, flags);
+    }
+    const int type = SOCK_SEQPACKET | ((flags & O_NONBLOCK) != 0 ? SOCK_NONBLOCK : 0) |
+                     ((flags & O_CLOEXEC) != 0 ? SOCK_CLOEXEC : 0);
+    int ends[2];
+    if (::socketpair(AF_UNIX, type, 0, ends) != 0) {
+        return -1;
+    }
+    // The device end never blocks the test.
+    ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
+    node->second.push_back(ends[1]);
+    return ends[0];
 }
 
 void FakeHidrawTree::addInterface(const std::string& interfaceName, std::uint16_t vendorId, std::uint16_t productId,
@@ -49,21 +82,7 @@ void FakeHidrawTree::addInterface(const std::string& interfaceName, std::uint16_
     std::ofstream(hidDevice / "uevent") << "DRIVER=hid-generic\n" << identity << "HID_NAME=Test Device\n";
     std::ofstream(hidDevice / "report_descriptor", std::ios::binary)
         .write(reinterpret_cast<const char*>(descriptor.data()), static_cast<std::streamsize>(descriptor.size()));
-
-    Terminal terminal;
-    terminal.master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(terminal.master, 0);
-    ASSERT_EQ(::grantpt(terminal.master), 0);
-    ASSERT_EQ(::unlockpt(terminal.master), 0);
-    const std::string slavePath = ::ptsname(terminal.master);
-    terminal.slave = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(terminal.slave, 0);
-    termios mode{};
-    ASSERT_EQ(::tcgetattr(terminal.slave, &mode), 0);
-    ::cfmakeraw(&mode);
-    ASSERT_EQ(::tcsetattr(terminal.slave, TCSANOW, &mode), 0);
-    terminals_[interfaceName] = terminal;
-    fs::create_symlink(slavePath, deviceFolder_ / interfaceName);
+    channels_[interfaceName];
 }
 
 void FakeHidrawTree::addInterfaceWithoutNode(const std::string& interfaceName) {
@@ -72,44 +91,43 @@ void FakeHidrawTree::addInterfaceWithoutNode(const std::string& interfaceName) {
     std::ofstream(hidDevice / "uevent") << "HID_ID=0003:0000FFFF:0000FFFC\n";
 }
 
-namespace {
-
-// Long enough for a loaded machine; only reached when the bytes never come.
-constexpr int kDeliveryLimitMs = 5000;
-
-bool waitReadable(int fd) {
-    pollfd ready{fd, POLLIN, 0};
-    return ::poll(&ready, 1, kDeliveryLimitMs) > 0 && (ready.revents & POLLIN) != 0;
-}
-
-}  // namespace
-
 void FakeHidrawTree::sendInputReport(const std::string& interfaceName, const std::vector<std::uint8_t>& report) {
-    const Terminal& terminal = terminals_.at(interfaceName);
-    const ssize_t written = ::write(terminal.master, report.data(), report.size());
-    ASSERT_EQ(written, static_cast<ssize_t>(report.size()));
-    ASSERT_TRUE(waitReadable(terminal.slave));
+    for (const int deviceEnd : channels_.at(interfaceName)) {
+        if (peerClosed(deviceEnd)) {
+            continue;
+        }
+        // A channel nobody reads fills up; hidraw drops reports then too.
+        const ssize_t sent = ::send(deviceEnd, report.data(), report.size(), MSG_NOSIGNAL);
+        ASSERT_TRUE(sent == static_cast<ssize_t>(report.size()) || errno == EAGAIN) << "send: " << errno;
+    }
 }
 
-std::vector<std::uint8_t> FakeHidrawTree::readOutput(const std::string& interfaceName, std::size_t count) {
-    const int master = terminals_.at(interfaceName).master;
-    std::vector<std::uint8_t> output(count);
-    std::size_t received = 0;
-    while (received < count && waitReadable(master)) {
-        const ssize_t chunk = ::read(master, output.data() + received, count - received);
-        if (chunk <= 0) {
-            break;
+std::vector<std::uint8_t> FakeHidrawTree::readOutput(const std::string& interfaceName) {
+    std::vector<std::uint8_t> report(kMaxReportBytes);
+    for (const int deviceEnd : channels_.at(interfaceName)) {
+        const ssize_t length = ::recv(deviceEnd, report.data(), report.size(), MSG_DONTWAIT);
+        if (length >= 0) {
+            report.resize(static_cast<std::size_t>(length));
+            return report;
         }
-        received += static_cast<std::size_t>(chunk);
     }
-    output.resize(received);
-    return output;
+    return {};
+}
+
+int FakeHidrawTree::opens(const std::string& interfaceName) const {
+    return static_cast<int>(channels_.at(interfaceName).size());
+}
+
+int FakeHidrawTree::opensLeft(const std::string& interfaceName) const {
+    const auto& deviceEnds = channels_.at(interfaceName);
+    return static_cast<int>(std::count_if(deviceEnds.begin(), deviceEnds.end(),
+                                          [](int deviceEnd) { return !peerClosed(deviceEnd); }));
 }
 
 void FakeHidrawTree::unplug(const std::string& interfaceName) {
-    Terminal& terminal = terminals_.at(interfaceName);
-    ::close(terminal.master);
-    terminal.master = -1;
+    for (int& deviceEnd : channels_.at(interfaceName)) {
+        ::shutdown(deviceEnd, SHUT_RDWR);
+    }
 }
 
 }  // namespace cdr::hid::test

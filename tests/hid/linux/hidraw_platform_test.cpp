@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "fake_hidraw_tree.h"
 #include "hid/hid_link.h"
 #include "hid/linux/hidraw_platform.h"
 #include "hid/system_platform.h"
+#include "test_descriptors.h"
 #include "../recording_observer.h"
 
 namespace cdr::hid::test {
@@ -17,10 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 // A bound for waits on reports the test has already sent: they return on arrival.
 constexpr std::uint32_t kArrivalLimitMs = 5000;
 
-// The reader: numbered reports, ID 1 in (32 data bytes) and out (24 data bytes): lengths 33 and 25.
-const std::vector<std::uint8_t> kReaderDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85,
-                                                     0x01, 0x09, 0x02, 0x75, 0x08, 0x95, 0x20, 0x81,
-                                                     0x02, 0x09, 0x03, 0x95, 0x18, 0x91, 0x02, 0xC0};
 // A device without report IDs: 4 data bytes in, 1 out (lengths 5 and 2).
 const std::vector<std::uint8_t> kUnnumberedDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08,
                                                          0x95, 0x04, 0x81, 0x02, 0x95, 0x01, 0x91, 0x02, 0xC0};
@@ -39,16 +38,20 @@ protected:
         return paths;
     }
 
-    // Starts a read of a whole buffer on a fresh read handle and waits for it.
-    WaitResult readInto(const std::string& interfaceName, std::vector<std::uint8_t>& buffer, std::uint32_t timeoutMs) {
+    // Opens a read handle; reports sent from then on reach it.
+    void openReader(const std::string& interfaceName) {
         readHandle_ = platform_.createFile(tree_.devicePath(interfaceName), true);
         event_ = platform_.createEvent();
+    }
+
+    // Starts a read into the buffer on the read handle and waits for it.
+    WaitResult readInto(std::span<std::uint8_t> buffer, std::uint32_t timeoutMs) {
         platform_.readFile(readHandle_, buffer, event_);
         return platform_.waitForSingleObject(event_, timeoutMs);
     }
 
     FakeHidrawTree tree_;
-    HidrawPlatform platform_{tree_.sysfsRoot(), tree_.deviceFolder()};
+    HidrawPlatform platform_{tree_.sysfsRoot(), tree_.deviceFolder(), tree_.opener()};
     Handle readHandle_ = kNoHandle;
     Event event_ = 0;
 };
@@ -107,7 +110,7 @@ TEST_F(HidrawPlatformTest, TheLinkFindsTheLowestNumberedReaderAndExchangesOneRep
     expectedOutput[0] = 0x01;
     expectedOutput[1] = 0x02;
     expectedOutput[24] = 0x5A;
-    EXPECT_EQ(tree_.readOutput("hidraw2", 25), expectedOutput);
+    EXPECT_EQ(tree_.readOutput("hidraw2"), expectedOutput);
 
     std::vector<std::uint8_t> answer(33, 0);
     answer[0] = 0x01;
@@ -126,11 +129,12 @@ TEST_F(HidrawPlatformTest, UnnumberedReportsCarryReportIdZeroInByteZero) {
 
     const std::vector<std::uint8_t> report = {0x01, 0x42};
     platform_.writeFile(writer, report);
-    EXPECT_EQ(tree_.readOutput("hidraw0", 2), (Bytes{0x00, 0x42}));
+    EXPECT_EQ(tree_.readOutput("hidraw0"), (Bytes{0x00, 0x42}));
 
+    openReader("hidraw0");
     tree_.sendInputReport("hidraw0", {0x0A, 0x0B, 0x0C, 0x0D});
     std::vector<std::uint8_t> buffer(5, 0xEE);
-    ASSERT_EQ(readInto("hidraw0", buffer, kArrivalLimitMs), WaitResult::Arrived);
+    ASSERT_EQ(readInto(buffer, kArrivalLimitMs), WaitResult::Arrived);
     EXPECT_EQ(buffer, (Bytes{0x00, 0x0A, 0x0B, 0x0C, 0x0D}));
     EXPECT_TRUE(platform_.waitForSingleObject(event_, 0) == WaitResult::Arrived);  // the event stays signalled
 }
@@ -139,7 +143,8 @@ TEST_F(HidrawPlatformTest, AReadWithoutReportTimesOutAndLeavesTheBufferAlone) {
     tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
     std::vector<std::uint8_t> buffer(33, 0);
 
-    EXPECT_EQ(readInto("hidraw0", buffer, 0), WaitResult::TimedOut);
+    openReader("hidraw0");
+    EXPECT_EQ(readInto(buffer, 0), WaitResult::TimedOut);
     platform_.cancelIo(readHandle_);
     tree_.sendInputReport("hidraw0", std::vector<std::uint8_t>(33, 0x11));
 
@@ -159,17 +164,82 @@ TEST_F(HidrawPlatformTest, AHangUpIsAFailedWaitNotAnArrival) {
     EXPECT_EQ(platform_.waitForSingleObject(event, kArrivalLimitMs), WaitResult::Failed);
 }
 
-TEST_F(HidrawPlatformTest, DiscardDropsReportsAlreadyWaiting) {
-    tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
-    const Handle reader = platform_.createFile(tree_.devicePath("hidraw0"), true);
-    tree_.sendInputReport("hidraw0", std::vector<std::uint8_t>(33, 0x77));
+// A keyboard-wedge reader whose keyboard interface comes first: that node is opened, seen to hold only a
+// keyboard and closed at once, and the link goes on to the command interface.
+TEST_F(HidrawPlatformTest, TheLinkPassesOverTheReadersKeyboardInterface) {
+    tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kKeyboardDescriptor);
+    tree_.addInterface("hidraw1", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    RecordingObserver observer;
+    HidLink link(platform_, observer);
 
-    platform_.discardPendingInput(reader);
+    ASSERT_TRUE(link.FindTheHid());
 
-    const Event event = platform_.createEvent();
+    EXPECT_EQ(link.devicePath(), tree_.devicePath("hidraw1"));
+    EXPECT_EQ(tree_.opens("hidraw0"), 1);
+    EXPECT_EQ(tree_.opensLeft("hidraw0"), 0);
+    errno = 0;
+    EXPECT_FALSE(isOpen(platform_.createFile(tree_.devicePath("hidraw0"), false)));
+    EXPECT_EQ(errno, EACCES);
+}
+
+// Keyboard and command collection on one node: stale reports of both are dropped before the write, and key
+// reports that arrive before the answer are passed over.
+TEST_F(HidrawPlatformTest, OnACombinedNodeKeyReportsAreNeverTheAnswer) {
+    tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kCombinedDescriptor);
+    RecordingObserver observer;
+    HidLink link(platform_, observer);
+    ASSERT_TRUE(link.FindTheHid());
+    EXPECT_EQ(link.inputReportLength(), 33);
+    EXPECT_EQ(link.outputReportLength(), 25);
+
+    Bytes keyReport(34, 0);
+    keyReport[0] = kKeyReportId;
+    keyReport[3] = 0x04;
+    Bytes staleAnswer(33, 0x77);
+    staleAnswer[0] = 0x01;
+    for (const Bytes& stale : {staleAnswer, keyReport, staleAnswer}) {
+        tree_.sendInputReport("hidraw0", stale);
+    }
+    link.WriteReport(Bytes(25, 0x02));
+    Bytes answer(33, 0);
+    answer[0] = 0x01;
+    answer[4] = 0x50;
+    for (const Bytes& report : {keyReport, keyReport, answer}) {
+        tree_.sendInputReport("hidraw0", report);
+    }
+    Bytes reply;
+    link.ReadReport(reply);
+
+    EXPECT_EQ(reply, answer);
+    EXPECT_TRUE(link.deviceDetected());
+    // Key reports alone never complete a read.
+    tree_.sendInputReport("hidraw0", keyReport);
     std::vector<std::uint8_t> buffer(33, 0);
-    platform_.readFile(reader, buffer, event);
-    EXPECT_EQ(platform_.waitForSingleObject(event, 0), WaitResult::TimedOut);
+    platform_.readFile(link.readHandle(), buffer, link.readEvent());
+    EXPECT_EQ(platform_.waitForSingleObject(link.readEvent(), 0), WaitResult::TimedOut);
+    EXPECT_EQ(buffer, Bytes(33, 0));
+}
+
+TEST_F(HidrawPlatformTest, OnlyTheReadHandleIsNonBlocking) {
+    tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    for (const bool overlapped : {false, true}) {
+        const Handle device = platform_.createFile(tree_.devicePath("hidraw0"), overlapped);
+        ASSERT_TRUE(isOpen(device));
+        EXPECT_EQ((::fcntl(static_cast<int>(device), F_GETFL) & O_NONBLOCK) != 0, overlapped);
+    }
+}
+
+TEST_F(HidrawPlatformTest, AReportLongerThanTheBufferIsCutToIt) {
+    tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    openReader("hidraw0");
+    Bytes memory(33 + 8, 0xEE);
+
+    tree_.sendInputReport("hidraw0", Bytes(60, 0x11));
+    ASSERT_EQ(readInto(std::span(memory).first(33), kArrivalLimitMs), WaitResult::Arrived);
+
+    Bytes expected(33, 0x11);
+    expected.resize(memory.size(), 0xEE);
+    EXPECT_EQ(memory, expected);
 }
 
 TEST_F(HidrawPlatformTest, ADeviceNeverLandsOnAStandardStreamNumber) {
@@ -197,20 +267,30 @@ TEST_F(HidrawPlatformTest, AMissingNodeOrUeventIsRefusedWithoutHarm) {
     EXPECT_FALSE(platform_.getAttributes(device, attributes));
 }
 
-// No hidraw device at all (an empty or missing class folder, or this machine): no reader, no error.
+// No hidraw device at all (an empty or missing class folder): no reader, no error.
 TEST(HidrawDiscoveryTest, WithoutDevicesTheLinkReportsNotConnected) {
     FakeHidrawTree emptyTree;
     HidrawPlatform empty(emptyTree.sysfsRoot(), emptyTree.deviceFolder());
     HidrawPlatform missing(emptyTree.sysfsRoot() / "absent", emptyTree.deviceFolder());
-    const auto system = makeSystemHidPlatform();
 
-    for (HidPlatform* platform :
-         {static_cast<HidPlatform*>(&empty), static_cast<HidPlatform*>(&missing), system.get()}) {
+    for (HidrawPlatform* platform : {&empty, &missing}) {
         RecordingObserver observer;
         HidLink link(*platform, observer);
         EXPECT_FALSE(link.FindTheHid());
         EXPECT_EQ(observer.lastStatus, "Not connected!");
     }
+}
+
+// This machine's own hidraw devices, whatever is plugged in: discovery ends, and says what it found.
+TEST(HidrawDiscoveryTest, DiscoveryOverThisMachineEndsWithItsStatus) {
+    const auto system = makeSystemHidPlatform();
+    RecordingObserver observer;
+    HidLink link(*system, observer);
+
+    const bool found = link.FindTheHid();
+
+    EXPECT_EQ(observer.lastStatus, found ? "Connected!" : "Not connected!");
+    EXPECT_EQ(link.deviceDetected(), found);
 }
 
 }  // namespace

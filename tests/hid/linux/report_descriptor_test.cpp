@@ -4,22 +4,19 @@
 #include <vector>
 
 #include "hid/linux/report_descriptor.h"
+#include "test_descriptors.h"
 
 namespace cdr::hid {
 namespace {
+
+using test::kCombinedDescriptor;
+using test::kKeyboardDescriptor;
 
 struct DescriptorCase {
     const char* name;
     std::vector<std::uint8_t> descriptor;
     std::optional<ReportLayout> expected;
 };
-
-// Boot keyboard: 8 modifier bits, a reserved byte, six key codes in; five LED bits and padding out. No IDs.
-const std::vector<std::uint8_t> kKeyboard = {
-    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
-    0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, 0x95, 0x05, 0x75, 0x01,
-    0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91, 0x01, 0x95, 0x06,
-    0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xC0};
 
 // Boot mouse: three buttons and padding, X and Y; input only, no IDs.
 const std::vector<std::uint8_t> kMouse = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x09, 0x01, 0xA1, 0x00, 0x05, 0x09, 0x19,
@@ -45,32 +42,40 @@ const std::vector<std::uint8_t> kVendorDefined = {
 
 class ReportDescriptorTest : public ::testing::TestWithParam<DescriptorCase> {};
 
-TEST_P(ReportDescriptorTest, CountsReportLengthsAsTheCapabilityRecordDoes) {
-    const auto layout = parseReportDescriptor(GetParam().descriptor);
-    const auto& expected = GetParam().expected;
-    ASSERT_EQ(layout.has_value(), expected.has_value());
-    if (expected) {
-        EXPECT_EQ(layout->inputReportByteLength, expected->inputReportByteLength);
-        EXPECT_EQ(layout->outputReportByteLength, expected->outputReportByteLength);
-        EXPECT_EQ(layout->usesReportIds, expected->usesReportIds);
-    }
+// Lengths are counted as the capability record counts them, over the reports outside keyboard, keypad and mouse
+// collections; the layout fields are: input, output, numbered, only keyboards and mice, keyboard and mouse IDs.
+TEST_P(ReportDescriptorTest, SeesWhatTheLinkMayUse) {
+    EXPECT_EQ(parseReportDescriptor(GetParam().descriptor), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Descriptors, ReportDescriptorTest,
     ::testing::Values(
-        DescriptorCase{"Keyboard", kKeyboard, ReportLayout{9, 2, false}},
-        DescriptorCase{"Mouse", kMouse, ReportLayout{4, 0, false}},
-        DescriptorCase{"MouseWithReportIds", kMouseWithReportIds, ReportLayout{8, 0, true}},
-        DescriptorCase{"VendorDefinedWithReportIds", kVendorDefined, ReportLayout{64, 32, true}},
-        DescriptorCase{"Empty", {}, ReportLayout{0, 0, false}},
+        DescriptorCase{"Keyboard", kKeyboardDescriptor, ReportLayout{0, 0, false, true, {0}}},
+        DescriptorCase{"Mouse", kMouse, ReportLayout{0, 0, false, true, {0}}},
+        // Only the consumer-control report 3 counts.
+        DescriptorCase{"MouseWithReportIds", kMouseWithReportIds, ReportLayout{5, 0, true, false, {2}}},
+        DescriptorCase{"VendorDefinedWithReportIds", kVendorDefined, ReportLayout{64, 32, true, false, {}}},
+        // The keyboard's 34-byte input report does not count.
+        DescriptorCase{"KeyboardBesideCommandCollection", kCombinedDescriptor, ReportLayout{33, 25, true, false, {2}}},
+        // A four-byte usage names its own page: Generic Desktop keyboard, without a Usage Page item.
+        DescriptorCase{"KeyboardByExtendedUsage",
+                       {0x0B, 0x06, 0x00, 0x01, 0x00, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
+                       ReportLayout{0, 0, false, true, {0}}},
+        // Keyboard usage on a vendor page is no keyboard.
+        DescriptorCase{"VendorUsageSix",
+                       {0x06, 0x00, 0xFF, 0x09, 0x06, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
+                       ReportLayout{2, 0, false, false, {}}},
+        // 11 bits take two bytes.
+        DescriptorCase{"BitCountNotAMultipleOfEight", {0x75, 0x01, 0x95, 0x0B, 0x81, 0x02}, ReportLayout{3, 0, false, false, {}}},
+        DescriptorCase{"Empty", {}, ReportLayout{0, 0, false, false, {}}},
         // Push keeps 8x4 across a change to 1x1; pop brings it back for the second input (4 + 1 + 4 bytes).
         DescriptorCase{"PushAndPop",
                        {0x75, 0x08, 0x95, 0x04, 0x81, 0x02, 0xA4, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0xB4, 0x81, 0x02},
-                       ReportLayout{10, 0, false}},
+                       ReportLayout{10, 0, false, false, {}}},
         // A long item is stepped over whole: its data bytes would otherwise read as a Report ID item.
         DescriptorCase{
-            "LongItem", {0xFE, 0x02, 0x10, 0x85, 0x07, 0x75, 0x08, 0x95, 0x02, 0x91, 0x02}, ReportLayout{0, 3, false}},
+            "LongItem", {0xFE, 0x02, 0x10, 0x85, 0x07, 0x75, 0x08, 0x95, 0x02, 0x91, 0x02}, ReportLayout{0, 3, false, false, {}}},
         DescriptorCase{"TruncatedShortItem", {0x75, 0x08, 0x26, 0xFF}, std::nullopt},
         DescriptorCase{"TruncatedLongItem", {0xFE, 0x05, 0x10, 0x00}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
