@@ -91,7 +91,7 @@ TEST_F(TransferTest, AnAnswerIsHandedBackWholeAndLeavesTheLinkAsItWas) {
     EXPECT_EQ(reply[1], 0x40);
     EXPECT_TRUE(link_.deviceDetected());
     EXPECT_FALSE(platform_.isSignalled(link_.readEvent()));
-    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{READ_TIMEOUT_MS});
+    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{6000});
     EXPECT_EQ(platform_.openHandles().size(), 2U);
 }
 
@@ -115,7 +115,7 @@ TEST_P(MissingAnswerTest, ClosesTheDeviceAndGivesAnAllZeroReply) {
     EXPECT_EQ(callsSince(before), (Calls{kKeep, "ReadFile", kKeep, "WaitForSingleObject", "CancelIo",
                                          "CloseHandle (HIDHandle)", "CloseHandle (ReadHandle)", "ResetEvent"}));
     EXPECT_EQ(reply, kZeroReply);
-    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{READ_TIMEOUT_MS});
+    EXPECT_EQ(platform_.timeoutsAsked(), std::vector<std::uint32_t>{6000});
     expectDeviceLost();
 }
 
@@ -152,6 +152,25 @@ TEST_P(UseAfterCloseTest, WritesNothingAndReadsZerosAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Transfer, UseAfterCloseTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "AfterTimeout" : "AfterClose"; });
+
+// The device let itself be opened once but refused the read handle: the first read fails at once, closes the
+// write handle and clears deviceDetected.
+TEST_F(TransferTest, WithoutAReadHandleTheFirstReadClosesTheWriteHandle) {
+    sim::VirtualDevice reader = virtualReader("/hid/reader", echo);
+    reader.opensGranted = 1;
+    connect(reader);
+    ASSERT_TRUE(isOpen(writer_));
+    ASSERT_FALSE(isOpen(readHandle_));
+
+    std::vector<std::uint8_t> reply;
+    link_.ReadReport(reply);
+
+    EXPECT_EQ(reply, kZeroReply);
+    EXPECT_FALSE(link_.deviceDetected());
+    EXPECT_EQ(platform_.closeCount(writer_), 1);
+    EXPECT_TRUE(platform_.openHandles().empty());
+    EXPECT_TRUE(platform_.timeoutsAsked().empty());
+}
 
 TEST_F(TransferTest, AReportWaitingBeforeTheCommandIsNotTakenForTheReply) {
     connect(virtualReader("/hid/reader", echo));

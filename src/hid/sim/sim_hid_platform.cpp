@@ -97,7 +97,8 @@ Handle SimHidPlatform::createFile(const std::string& path, bool /*overlapped*/) 
         return kInvalidHandle;
     }
     ++device->openAttempts;
-    if (device->script.refusesOpen) {
+    const auto& granted = device->script.opensGranted;
+    if (device->script.refusesOpen || (granted && static_cast<int>(device->handles.size()) >= *granted)) {
         return kInvalidHandle;
     }
     const Handle handle = nextValue();

@@ -29,6 +29,8 @@ struct VirtualDevice {
     // field, the path, a terminating zero).
     std::optional<std::uint32_t> detailSize;
     bool refusesOpen = false;
+    // Opens that succeed before every further one is refused; none: no such limit.
+    std::optional<int> opensGranted;
     // Empty: the device never answers.
     Responder responder;
     // Every wait for one of its reports fails (neither arrival nor time-out).
