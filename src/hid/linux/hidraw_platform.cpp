@@ -8,11 +8,10 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "hid/linux/hid_uevent.h"
+#include "hid/linux/sysfs_file.h"
 
 namespace cdr::hid {
 
@@ -61,15 +60,6 @@ std::vector<std::string> listInterfaces(const fs::path& root) {
     return names;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return file.bad() ? std::nullopt : std::optional(std::move(text));
-}
-
 int pollTimeout(std::chrono::steady_clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
@@ -103,12 +93,7 @@ const std::string* HidrawPlatform::interfaceAt(DeviceList list, const DeviceInte
 }
 
 std::optional<ReportLayout> HidrawPlatform::readLayout(const std::string& interfaceName) const {
-    const auto descriptor = readWholeFile(sysfsRoot_ / interfaceName / "device" / "report_descriptor");
-    if (!descriptor) {
-        return std::nullopt;
-    }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor->data());
-    return parseReportDescriptor(std::span(bytes, descriptor->size()));
+    return readReportDescriptor(sysfsRoot_ / interfaceName / "device" / "report_descriptor");
 }
 
 InterfaceClass HidrawPlatform::getHidGuid() { return InterfaceClass{}; }
@@ -180,7 +165,7 @@ bool HidrawPlatform::getAttributes(Handle device, DeviceAttributes& attributes) 
     if (found == open_.end()) {
         return false;
     }
-    const auto uevent = readWholeFile(sysfsRoot_ / found->second.interfaceName / "device" / "uevent");
+    const auto uevent = readSysfsFile(sysfsRoot_ / found->second.interfaceName / "device" / "uevent");
     const auto identity = uevent ? parseHidUevent(*uevent) : std::nullopt;
     if (!identity) {
         return false;

@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "hid/linux/sysfs_file.h"
+
 namespace cdr::hid {
 
 namespace {
@@ -203,6 +205,15 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
                         collections.topLevelCount > 0 &&
                             collections.keyboardAndMouseCount == collections.topLevelCount,
                         collections.droppedInputIds()};
+}
+
+std::optional<ReportLayout> readReportDescriptor(const std::filesystem::path& file) {
+    const auto descriptor = readSysfsFile(file);
+    if (!descriptor) {
+        return std::nullopt;
+    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(descriptor->data());
+    return parseReportDescriptor(std::span(bytes, descriptor->size()));
 }
 
 }  // namespace cdr::hid

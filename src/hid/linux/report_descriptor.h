@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <span>
@@ -29,5 +30,8 @@ struct ReportLayout {
 
 // Reads the short and long items of a report descriptor; nothing when an item runs past the end.
 std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> descriptor);
+// Reads and parses a descriptor file, such as a HID device's report_descriptor in sysfs; nothing when the file
+// cannot be read or the descriptor is cut short.
+std::optional<ReportLayout> readReportDescriptor(const std::filesystem::path& file);
 
 }  // namespace cdr::hid
