@@ -115,8 +115,8 @@ struct Collections {
     // Input report IDs used by keyboards and mice alone; an ID some other collection also uses stays usable.
     std::set<std::uint32_t> droppedInputIds() const {
         std::set<std::uint32_t> dropped;
-        std::set_difference(keyboardAndMouseInputIds.begin(), keyboardAndMouseInputIds.end(),
-                            usableInputIds.begin(), usableInputIds.end(), std::inserter(dropped, dropped.end()));
+        std::set_difference(keyboardAndMouseInputIds.begin(), keyboardAndMouseInputIds.end(), usableInputIds.begin(),
+                            usableInputIds.end(), std::inserter(dropped, dropped.end()));
         return dropped;
     }
 };
@@ -202,8 +202,7 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
     }
     return ReportLayout{byteLength(collections.usableInputBits), byteLength(collections.usableOutputBits),
                         usesReportIds,
-                        collections.topLevelCount > 0 &&
-                            collections.keyboardAndMouseCount == collections.topLevelCount,
+                        collections.topLevelCount > 0 && collections.keyboardAndMouseCount == collections.topLevelCount,
                         collections.droppedInputIds()};
 }
 

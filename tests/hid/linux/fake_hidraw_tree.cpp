@@ -120,8 +120,8 @@ int FakeHidrawTree::opens(const std::string& interfaceName) const {
 
 int FakeHidrawTree::opensLeft(const std::string& interfaceName) const {
     const auto& deviceEnds = channels_.at(interfaceName);
-    return static_cast<int>(std::count_if(deviceEnds.begin(), deviceEnds.end(),
-                                          [](int deviceEnd) { return !peerClosed(deviceEnd); }));
+    return static_cast<int>(
+        std::count_if(deviceEnds.begin(), deviceEnds.end(), [](int deviceEnd) { return !peerClosed(deviceEnd); }));
 }
 
 void FakeHidrawTree::unplug(const std::string& interfaceName) {

@@ -34,13 +34,12 @@ TEST_P(HidrawAccessTest, GrantsOnlyANodeWithACollectionBesidesKeyboardsAndMice) 
               GetParam().exitStatus);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Descriptors, HidrawAccessTest,
-    ::testing::Values(AccessCase{"CommandInterface", kReaderDescriptor, 0},
-                      AccessCase{"KeyboardBesideCommandCollection", kCombinedDescriptor, 0},
-                      AccessCase{"KeyboardOnly", kKeyboardDescriptor, 1},
-                      AccessCase{"CutShort", {0x06, 0x00}, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Descriptors, HidrawAccessTest,
+                         ::testing::Values(AccessCase{"CommandInterface", kReaderDescriptor, 0},
+                                           AccessCase{"KeyboardBesideCommandCollection", kCombinedDescriptor, 0},
+                                           AccessCase{"KeyboardOnly", kKeyboardDescriptor, 1},
+                                           AccessCase{"CutShort", {0x06, 0x00}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HidrawAccessFileTest, AMissingFileIsNoGrant) {
     EXPECT_EQ(exitStatusOf(std::string(CDR_HIDRAW_ACCESS) + " /nonexistent/report_descriptor 2>/dev/null"), 2);

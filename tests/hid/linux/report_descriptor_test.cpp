@@ -67,15 +67,17 @@ INSTANTIATE_TEST_SUITE_P(
                        {0x06, 0x00, 0xFF, 0x09, 0x06, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
                        ReportLayout{2, 0, false, false, {}}},
         // 11 bits take two bytes.
-        DescriptorCase{"BitCountNotAMultipleOfEight", {0x75, 0x01, 0x95, 0x0B, 0x81, 0x02}, ReportLayout{3, 0, false, false, {}}},
+        DescriptorCase{
+            "BitCountNotAMultipleOfEight", {0x75, 0x01, 0x95, 0x0B, 0x81, 0x02}, ReportLayout{3, 0, false, false, {}}},
         DescriptorCase{"Empty", {}, ReportLayout{0, 0, false, false, {}}},
         // Push keeps 8x4 across a change to 1x1; pop brings it back for the second input (4 + 1 + 4 bytes).
         DescriptorCase{"PushAndPop",
                        {0x75, 0x08, 0x95, 0x04, 0x81, 0x02, 0xA4, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0xB4, 0x81, 0x02},
                        ReportLayout{10, 0, false, false, {}}},
         // A long item is stepped over whole: its data bytes would otherwise read as a Report ID item.
-        DescriptorCase{
-            "LongItem", {0xFE, 0x02, 0x10, 0x85, 0x07, 0x75, 0x08, 0x95, 0x02, 0x91, 0x02}, ReportLayout{0, 3, false, false, {}}},
+        DescriptorCase{"LongItem",
+                       {0xFE, 0x02, 0x10, 0x85, 0x07, 0x75, 0x08, 0x95, 0x02, 0x91, 0x02},
+                       ReportLayout{0, 3, false, false, {}}},
         DescriptorCase{"TruncatedShortItem", {0x75, 0x08, 0x26, 0xFF}, std::nullopt},
         DescriptorCase{"TruncatedLongItem", {0xFE, 0x05, 0x10, 0x00}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
