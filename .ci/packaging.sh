@@ -12,6 +12,7 @@ manifest=$build/packaging/installed-files.txt
 checkTree=$repo/packaging/check_install_tree.sh
 package=cdr55p4w-config
 work=$(mktemp -d)
+accessHelper=lib/udev/cdr55p4w-hidraw-access
 passed=0
 failed=0
 
@@ -71,6 +72,17 @@ keepsRunning() {
   QT_QPA_PLATFORM=offscreen timeout 3 "$1" || status=$?
   [[ $status -eq 124 ]]
 }
+# The access helper grants a node with a vendor-defined collection (status 0) and refuses one that is only a
+# keyboard (status 1).
+printf '\x06\x00\xff\x09\x01\xa1\x01\x75\x08\x95\x01\x81\x02\xc0' >"$work/vendor-defined.desc"
+printf '\x05\x01\x09\x06\xa1\x01\x75\x08\x95\x01\x81\x02\xc0' >"$work/keyboard.desc"
+exitsWith() {
+  local expected=$1 status=0
+  shift
+  "$@" || status=$?
+  [[ $status -eq $expected ]] || { echo "$* exited with $status, not $expected"; return 1; }
+}
+judgesDescriptors() { exitsWith 0 "$1" "$work/vendor-defined.desc" && exitsWith 1 "$1" "$work/keyboard.desc"; }
 execOfEntry() { sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"; }
 isPackageGone() {
   local status
@@ -105,6 +117,8 @@ check "every file where it belongs, nothing else" "$checkTree" "$manifest" "" "$
 for program in $(programs); do
   check "bin/$program is an ELF executable" isElfExecutable "$prefix/bin/$program"
 done
+check "$accessHelper is an ELF executable" isElfExecutable "$prefix/$accessHelper"
+check "$accessHelper grants a vendor-defined collection, not a keyboard" judgesDescriptors "$prefix/$accessHelper"
 for entry in $(desktopEntries); do
   check "desktop-file-validate $(basename "$entry")" desktop-file-validate "$prefix/$entry"
   check "$(basename "$entry") starts an installed program" entryRunsAProgram "$prefix/$entry"
@@ -139,6 +153,9 @@ for program in $(programs); do
   check "ldd resolves every library of /usr/bin/$program" resolvesAllLibraries "/usr/bin/$program"
   check "/usr/bin/$program starts and keeps running" keepsRunning "/usr/bin/$program"
 done
+
+check "ldd resolves every library of /usr/$accessHelper" resolvesAllLibraries "/usr/$accessHelper"
+check "/usr/$accessHelper grants a vendor-defined collection, not a keyboard" judgesDescriptors "/usr/$accessHelper"
 
 echo "== remove the package"
 check "apt-get remove" apt-get remove -y -qq "$package"
