@@ -30,7 +30,7 @@ namespace cdr::hid {
 // collections, their input reports are dropped by reads and discards alike.
 class HidrawPlatform final : public HidPlatform {
 public:
-    // Opens a device node as open(2) does: a descriptor, or -1 with errno set.
+    // Opens a device node as open(2) does: a descriptor, or -1 with errno set. Without one, open(2) itself.
     using NodeOpener = std::function<int(const char* path, int flags)>;
 
     explicit HidrawPlatform(std::filesystem::path sysfsRoot = "/sys/class/hidraw",
