@@ -35,7 +35,7 @@ std::optional<RefusedSentinel> encodeSentinels(SettingsBlock& block, std::size_t
         const std::u16string& text = texts[track];
         if (isBlank(text)) continue;
         const auto byte = toCodePageByte(text.front());
-        if (!byte) return refuseSentinel({kind, track}, u"this character cannot be sent to the reader.");
+        if (!byte) return refuseSentinel({kind, track}, u"character cannot be sent.");
         block[offset + track] = *byte;
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -38,11 +39,11 @@ std::variant<std::string, RefusedSentinel> sentinelLine(SentinelField field, con
     std::string line;
     for (const char16_t character : text) {
         if (character == u'\r' || character == u'\n') {
-            return refuseSentinel(field, u"a line break cannot be saved in a settings file.");
+            return refuseSentinel(field, u"a line break cannot be saved.");
         }
         const auto byte = toCodePageByte(character);
         if (!byte) {
-            return refuseSentinel(field, u"this character cannot be saved in a settings file.");
+            return refuseSentinel(field, u"character cannot be saved.");
         }
         line += static_cast<char>(*byte);
     }
@@ -81,10 +82,33 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     return lines;
 }
 
-// Only the texts the program writes: no sign, blank or leading zero.
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A whole number as a line holds it: blanks around it, a sign and leading zeros allowed; a fraction, an exponent
+// or anything else is not a number here. Values past the int range stop at its ends, which no control takes.
+std::optional<long> parseWholeNumber(std::string_view line) {
+    std::string_view digits = trimmedBlanks(line);
+    const bool negative = !digits.empty() && digits[0] == '-';
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+    if (digits.empty() || !std::ranges::all_of(digits, isDigit)) return std::nullopt;
+    constexpr long kLargest = std::numeric_limits<int>::max();
+    long value = 0;
+    for (const char digit : digits) value = std::min(kLargest, value * 10 + (digit - '0'));
+    return negative ? -value : value;
+}
+
 std::optional<CheckState> parseCheckState(std::string_view line) {
-    if (line.size() != 1 || line[0] < '0' || line[0] > '2') return std::nullopt;
-    return static_cast<CheckState>(line[0] - '0');
+    const auto number = parseWholeNumber(line);
+    if (!number || *number < kUnchecked || *number > kGrayed) return std::nullopt;
+    return static_cast<CheckState>(*number);
 }
 
 bool equalsIgnoringCase(std::string_view text, std::string_view word) {
@@ -94,16 +118,14 @@ bool equalsIgnoringCase(std::string_view text, std::string_view word) {
     });
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// "True" / "False" in any letter case, or an integer with an optional sign: zero is false, anything else true.
+// "True" / "False" in any letter case, or a whole number: zero is false, anything else true.
 std::optional<bool> parseOptionState(std::string_view line) {
-    if (equalsIgnoringCase(line, kTrueText)) return true;
-    if (equalsIgnoringCase(line, kFalseText)) return false;
-    std::string_view digits = line;
-    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
-    if (digits.empty() || !std::ranges::all_of(digits, isDigit)) return std::nullopt;
-    return std::ranges::any_of(digits, [](char c) { return c != '0'; });
+    const std::string_view value = trimmedBlanks(line);
+    if (equalsIgnoringCase(value, kTrueText)) return true;
+    if (equalsIgnoringCase(value, kFalseText)) return false;
+    const auto number = parseWholeNumber(value);
+    if (!number) return std::nullopt;
+    return *number != 0;
 }
 
 std::u16string firstCharacter(std::string_view line) {
@@ -151,19 +173,18 @@ bool applyLine(ReaderSettings& settings, std::size_t index, std::string_view lin
     return false;
 }
 
+std::u16string decimal(std::size_t number) { return asciiText(std::to_string(number)); }
+
 SettingsFileError badLine(std::size_t index) {
     const int line = static_cast<int>(index) + 1;
-    const std::u16string_view expected =
-        kLineKinds[index] == LineKind::Check ? u"0, 1 or 2" : u"True, False or a number";
-    return {
-        SettingsFileError::Kind::BadLine, line,
-        u"Settings file line " + asciiText(std::to_string(line)) + u": expected " + std::u16string(expected) + u"."};
+    const std::u16string_view expected = kLineKinds[index] == LineKind::Check ? u"0, 1 or 2" : u"True or False";
+    return {SettingsFileError::Kind::BadLine, line,
+            u"line " + decimal(index + 1) + u" must be " + std::u16string(expected)};
 }
 
 SettingsFileError tooFewLines(std::size_t count) {
     return {SettingsFileError::Kind::TooFewLines, static_cast<int>(count),
-            u"The settings file has " + asciiText(std::to_string(count)) + (count == 1 ? u" line" : u" lines") +
-                u"; it needs " + asciiText(std::to_string(kSettingsFileLineCount)) + u"."};
+            decimal(count) + u" of " + decimal(kSettingsFileLineCount) + u" lines"};
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct SettingsFileError {
     Kind kind = Kind::BadLine;
     // BadLine: the line at fault, counted from 1. TooFewLines: how many lines the file has.
     int line = 0;
-    // One line for the status label: the line number and what that line should hold, or the line count.
+    // A short phrase for the status label: "line 2 must be 0, 1 or 2", or "15 of 16 lines".
     std::u16string message;
 
     bool operator==(const SettingsFileError&) const = default;
@@ -32,8 +32,9 @@ struct SettingsFileError {
 
 // The settings the window's controls hold after applying the file's 16 lines in order, or why the file cannot be
 // applied; all or nothing. A line ends at CR LF or at a lone CR (a lone LF is part of the line), the last line may
-// end at the end of the data, and anything after the 16th line is ignored. Check lines take exactly "0", "1" or
-// "2"; option lines take "True" or "False" in any letter case or an integer (0 false, any other true); a sentinel
+// end at the end of the data, and anything after the 16th line is ignored. Numbers may have blanks around them, a
+// sign and leading zeros, but no fraction. Check lines take the numbers 0, 1 and 2; option lines take "True" or
+// "False" in any letter case (blanks around allowed) or a number (0 false, any other true); a sentinel
 // line gives its first character. In each option group the option named by the last true line is on, the
 // others off; a group whose lines are all false has no option on.
 std::variant<ReaderSettings, SettingsFileError> decodeSettingsFile(std::string_view bytes);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "settings/sentinel_field.h"
 #include "ui/check_box.h"
 #include "ui/control_table.h"
 #include "ui/edge_caption_group_box.h"
@@ -160,14 +161,21 @@ void frmMain::bindControls() {
     tmrContinuousDataCollect_ = bind<QTimer>(QStringLiteral("tmrContinuousDataCollect"));
 }
 
-// The labels "Track1" to "Track3" beside the sentinel fields name them for assistive technology.
+// The labels "Track1" to "Track3" beside the sentinel fields are their buddies. Both frames have the same three
+// labels, so assistive technology hears each field by its whole caption ("Track Start Sentinel, Track1"), and each
+// frame by the caption of the check box on its edge.
 void frmMain::labelSentinelFields() {
     std::array<QLabel*, 2 * kTrackCount> labels{};
     bindArray(labels, QStringLiteral("Label1"));
     for (std::size_t i = 0; i < kTrackCount; ++i) {
         labels[i]->setBuddy(txtSS_[i]);
         labels[kTrackCount + i]->setBuddy(txtES_[i]);
+        const int track = static_cast<int>(i);
+        txtSS_[i]->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::Start, track})));
+        txtES_[i]->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::End, track})));
     }
+    bind<QWidget>(QStringLiteral("Frame3"))->setAccessibleName(chkStart_->text());
+    bind<QWidget>(QStringLiteral("Frame4"))->setAccessibleName(chkEnd_->text());
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.

@@ -63,6 +63,8 @@ public:
     // "The device is not connected." while cmdOnce reads "Connect" in any letter case (reply untouched), and with
     // the frame codec's text when the payload does not fit the output report; "ERROR" for any other failure.
     bool SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply);
+    // Whether cmdOnce reads anything but "Connect" in any letter case: the window counts as connected.
+    bool isConnected() const;
     // The frame's check byte: the XOR of byteData[1 .. datalen].
     std::uint8_t COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen, std::uint8_t BCCTYPE) const;
     // Searches for the reader while it is not detected; steps the byte lists when a reader is present and keeps the
@@ -76,6 +78,10 @@ public:
     bool LoadSettingsFile(const QString& path);
     // The dialogs through which Save Config and Load Config ask for a file; by default the standard ones.
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+
+    // Shows the diagnostic panel beside the settings, which is otherwise hidden, and from then on adds a line to
+    // lstResults for every platform call of the link (frm_main_diagnostic.cpp).
+    void showDiagnosticPanel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,6 +98,8 @@ private:
 
     // Start-up and shut-down (frm_main_startup.cpp).
     void InitControls();
+    // Gives the focus back to `focused` when it can still take it, else to the first usable control in tab order.
+    void restoreFocus(QWidget* focused);
     void FillByteLists();
     void Form_Unload();
 
@@ -106,6 +114,8 @@ private:
     void keepLogOnLastLine() override;
     void showStatus(std::string_view text) override;
     void showMessage(std::u16string_view text);
+    // A status text in which "%1" stands for a file name; the name is shortened in the middle to fit the line.
+    void showFileMessage(const QString& text, const QString& fileName);
 
     // Connect and Version (frm_main_connection.cpp).
     void cmdOnce_Click();
@@ -115,6 +125,8 @@ private:
     void cmdContinuous_Click();
     void tmrContinuousDataCollect_Timer();
     void trimResults();
+    // One line of lstResults: a platform call's label and the system's text for the call's result.
+    void addResultLine(std::string_view label, std::string_view systemText);
 
     // The reader's settings (frm_main_reader_settings.cpp).
     void cmdRead_Click();
@@ -159,6 +171,7 @@ private:
     QListWidget* lstResults_ = nullptr;
     QTimer* tmrContinuousDataCollect_ = nullptr;
     std::unique_ptr<FileDialogs> fileDialogs_;
+    bool diagnostic_ = false;
 };
 
 }  // namespace cdr

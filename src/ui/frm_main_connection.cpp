@@ -1,8 +1,8 @@
-#include <QLabel>
 #include <QPushButton>
 
 #include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 
 namespace cdr {
@@ -16,6 +16,7 @@ const QString kDisconnectCaption = QStringLiteral("Disconnect");
 
 // The caption of cmdOnce is the connection state: "Connect" while not connected, "Disconnect" while connected.
 void frmMain::cmdOnce_Click() {
+    const BusyCursor busy;
     SetControlsEnabled(false);
     if (cmdOnce_->text() == kDisconnectCaption) {
         link_.CloseDeviceHandles();
@@ -48,6 +49,7 @@ void frmMain::cmdOnce_Click() {
 }
 
 void frmMain::cmdVersion_Click() {
+    const BusyCursor busy;
     std::vector<std::uint8_t> reply;
     if (!SendReaderCommand(kVersionCommand, reply)) {
         return;

@@ -1,10 +1,10 @@
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "protocol/bcc.h"
 #include "protocol/reader_exchange.h"
 #include "ui/frm_main.h"
+#include "ui/status_line.h"
 
 namespace cdr {
 
@@ -15,8 +15,8 @@ const QString kNotConnectedCaption = QStringLiteral("CONNECT");
 }  // namespace
 
 bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply) {
-    txtMsg_->clear();
-    if (cmdOnce_->text().toUpper() == kNotConnectedCaption) {
+    showMessage(u"");
+    if (!isConnected()) {
         showMessage(kNotConnectedText);
         return false;
     }
@@ -25,23 +25,35 @@ bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vect
     return result == ExchangeResult::Accepted;
 }
 
+bool frmMain::isConnected() const { return cmdOnce_->text().toUpper() != kNotConnectedCaption; }
+
 std::uint8_t frmMain::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen,
                                   std::uint8_t BCCTYPE) const {
     return cdr::COM_BCCCalc(byteData, datalen, BCCTYPE);
 }
 
-// The log shows nothing; the hook only keeps the list on its newest line (none while it is empty).
-void frmMain::logApiResult(std::string_view /*label*/) { keepLogOnLastLine(); }
+// Unless the diagnostic panel is shown the log stays empty; the hook keeps the list on its newest line (none while
+// it is empty).
+void frmMain::logApiResult(std::string_view label) {
+    if (diagnostic_) {
+        // The system's text for the call's result: empty until the platform keeps the text of its last call.
+        const std::string_view systemText;
+        addResultLine(label, systemText);
+    }
+    keepLogOnLastLine();
+}
 
 void frmMain::keepLogOnLastLine() { lstResults_->setCurrentRow(lstResults_->count() - 1); }
 
 void frmMain::showStatus(std::string_view text) {
-    txtMsg_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    setStatusLine(*txtMsg_, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // Replaces the whole status line.
 void frmMain::showMessage(std::u16string_view text) {
-    txtMsg_->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    setStatusLine(*txtMsg_, QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
+
+void frmMain::showFileMessage(const QString& text, const QString& fileName) { setStatusLine(*txtMsg_, text, fileName); }
 
 }  // namespace cdr

@@ -34,6 +34,8 @@ void frmMain::applyLook() {
         setEnabledTextColor(*sentinelBox, QApplication::palette().color(QPalette::Highlight));
     }
 
+    // Reader bytes and file names reach the status line; it never reads them as markup.
+    txtMsg_->setTextFormat(Qt::PlainText);
     txtMsg_->setFont(boldGulim(kStatusPointSize));
     txtMsg_->setAutoFillBackground(true);
     setRoleColor(*txtMsg_, QPalette::Window, kStatusBackground);

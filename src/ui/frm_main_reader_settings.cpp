@@ -1,22 +1,27 @@
-#include <QLabel>
-
 #include <variant>
 
 #include "protocol/reader_commands.h"
+#include "protocol/reader_exchange.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 
 namespace cdr {
 
-// Sends the settings the controls hold. A sentinel character the reader cannot take as one byte refuses the whole
-// write before anything is sent, naming its field.
+// Sends the settings the controls hold. While not connected it is refused as every command is; a sentinel
+// character the reader cannot take as one byte refuses the whole write before anything is sent, naming its field.
 void frmMain::cmdWrite_Click() {
+    if (!isConnected()) {
+        showMessage(kNotConnectedText);
+        return;
+    }
     const auto block = encodeSettingsBlock(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
         showMessage(refused->message);
         return;
     }
+    const BusyCursor busy;
     std::vector<std::uint8_t> reply;
     if (SendReaderCommand(writeSettingsPayload(std::get<SettingsBlock>(block)), reply)) {
         showMessage(u"Complete write config!");
@@ -25,6 +30,7 @@ void frmMain::cmdWrite_Click() {
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
 void frmMain::cmdRead_Click() {
+    const BusyCursor busy;
     std::vector<std::uint8_t> reply;
     if (!SendReaderCommand(kReadSettingsCommand, reply)) {
         return;

@@ -1,7 +1,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -18,20 +17,20 @@ namespace {
 // A settings file is 60 bytes or so; reading stops here, so a huge or endless file cannot stall the window.
 constexpr qint64 kMostBytesRead = 64 * 1024;
 
-// The status label has one line: it names the file, not its whole path.
-QString displayName(const QString& path) {
+// The status texts name the file, not its whole path; "%1" stands for the name.
+QString fileName(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     return name.isEmpty() ? path : name;
 }
 
 QString toQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-QString saveFailure(const QString& path, const QString& reason) {
-    return QStringLiteral("Could not save %1: %2.").arg(displayName(path), reason);
+QString notSaved(const QString& reason) {
+    return QStringLiteral("Not saved, %1: %2").arg(reason, QStringLiteral("%1"));
 }
 
-QString loadFailure(const QString& path, const QString& reason) {
-    return QStringLiteral("Could not load %1: %2.").arg(displayName(path), reason);
+QString notLoaded(const QString& reason) {
+    return QStringLiteral("Not loaded, %1: %2").arg(reason, QStringLiteral("%1"));
 }
 
 // Whether the first bytes of a longer file already hold the settings file's lines, each ended by CR.
@@ -66,55 +65,59 @@ void frmMain::cmdLoad_Click() {
 
 // The new content is written beside the file and replaces it in one step, so a failure leaves the old file whole.
 bool frmMain::SaveSettingsFile(const QString& path) {
+    const QString name = fileName(path);
     const auto encoded = encodeSettingsFile(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&encoded)) {
-        txtMsg_->setText(QStringLiteral("Could not save %1. %2").arg(displayName(path), toQString(refused->message)));
+        showMessage(refused->message);
         return false;
     }
     const std::string& bytes = std::get<std::string>(encoded);
     const auto size = static_cast<qint64>(bytes.size());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
-        txtMsg_->setText(saveFailure(path, file.errorString()));
+        showFileMessage(notSaved(file.errorString()), name);
         return false;
     }
-    txtMsg_->setText(QStringLiteral("Saved settings to %1.").arg(displayName(path)));
+    showFileMessage(QStringLiteral("Saved %1"), name);
     return true;
 }
 
 // All or nothing: the whole file is read and checked before any control changes.
 bool frmMain::LoadSettingsFile(const QString& path) {
+    const QString name = fileName(path);
     const QFileInfo info(path);
     if (!info.exists()) {
-        txtMsg_->setText(loadFailure(path, QStringLiteral("no such file")));
+        showFileMessage(notLoaded(QStringLiteral("no such file")), name);
         return false;
     }
     if (!info.isFile()) {
-        txtMsg_->setText(loadFailure(path, QStringLiteral("not a regular file")));
+        showFileMessage(notLoaded(QStringLiteral("not a file")), name);
         return false;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        txtMsg_->setText(loadFailure(path, file.errorString()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        showFileMessage(notLoaded(file.errorString()), name);
         return false;
     }
-    const QByteArray bytes = file.read(kMostBytesRead);
-    if (file.error() != QFileDevice::NoError) {
-        txtMsg_->setText(loadFailure(path, file.errorString()));
+    QByteArray bytes(kMostBytesRead, Qt::Uninitialized);
+    const qint64 count = file.read(bytes.data(), kMostBytesRead);
+    if (count < 0) {
+        showFileMessage(notLoaded(QStringLiteral("read error (%1)").arg(file.errorString())), name);
         return false;
     }
+    bytes.truncate(count);
     if (!file.atEnd() && !holdsAllLines(bytes)) {
-        txtMsg_->setText(loadFailure(path, QStringLiteral("too large for a settings file")));
+        showFileMessage(notLoaded(QStringLiteral("too large")), name);
         return false;
     }
     const auto decoded =
         decodeSettingsFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (const auto* error = std::get_if<SettingsFileError>(&decoded)) {
-        txtMsg_->setText(QStringLiteral("Could not load %1. %2").arg(displayName(path), toQString(error->message)));
+        showFileMessage(notLoaded(toQString(error->message)), name);
         return false;
     }
     applySettings(std::get<ReaderSettings>(decoded));
-    txtMsg_->setText(QStringLiteral("Loaded settings from %1.").arg(displayName(path)));
+    showFileMessage(QStringLiteral("Loaded %1"), name);
     return true;
 }
 

@@ -47,7 +47,10 @@ void frmMain::FillByteLists() {
     chkAutoincrement_->setValue(kChecked);
 }
 
+// The control that had the focus keeps it when it is still usable afterwards; otherwise the first usable control
+// in tab order takes it, so that keyboard and screen-reader users keep their place.
 void frmMain::SetControlsEnabled(bool enable) {
+    QWidget* const focused = focusWidget();
     for (QObject* control : controls_) {
         if (auto* widget = qobject_cast<QWidget*>(control)) {
             widget->setEnabled(enable);
@@ -60,6 +63,24 @@ void frmMain::SetControlsEnabled(bool enable) {
     cmdOnce_->setEnabled(true);
     chkStart_Click();
     chkEnd_Click();
+    restoreFocus(focused);
+}
+
+void frmMain::restoreFocus(QWidget* focused) {
+    const auto takesFocus = [](const QWidget* widget) {
+        return widget->isEnabled() && widget->isVisibleTo(widget->window()) &&
+               (widget->focusPolicy() & Qt::TabFocus) != 0;
+    };
+    if (focused != nullptr && takesFocus(focused)) {
+        focused->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* widget = nextInFocusChain(); widget != this; widget = widget->nextInFocusChain()) {
+        if (takesFocus(widget)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 // Closing the window never cancels; it closes the device handles that are still open.

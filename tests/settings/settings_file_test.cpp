@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace cdr {
@@ -116,42 +117,67 @@ TEST(SettingsFileDecodeTest, BadLineIsNamedWithWhatItShouldHold) {
     struct Case {
         std::size_t line;
         std::string text;
-        std::u16string expected;
+        std::u16string message;
     };
-    const std::u16string kCheck = u"0, 1 or 2";
-    const std::u16string kOption = u"True, False or a number";
     const Case cases[] = {
-        {2, "abc", kCheck}, {4, "3", kCheck},     {1, "", kCheck},        {1, " 1", kCheck},
-        {1, "+1", kCheck},  {8, "01", kCheck},    {3, "-1", kCheck},      {12, "yes", kOption},
-        {13, "", kOption},  {16, "1.0", kOption}, {14, " True", kOption}, {15, "-", kOption},
+        {2, "abc", u"line 2 must be 0, 1 or 2"},
+        {4, "3", u"line 4 must be 0, 1 or 2"},
+        {1, "", u"line 1 must be 0, 1 or 2"},
+        {16, "yes", u"line 16 must be True or False"},
     };
-    for (const auto& [line, text, expected] : cases) {
+    for (const auto& [line, text, message] : cases) {
         const SettingsFileError error = decodeError(joined(factoryLinesWith(line, text)));
         EXPECT_EQ(error.kind, SettingsFileError::Kind::BadLine) << text;
         EXPECT_EQ(error.line, static_cast<int>(line)) << text;
-        const std::string number = std::to_string(line);
-        EXPECT_NE(error.message.find(u"line " + std::u16string(number.begin(), number.end()) + u":"),
-                  std::u16string::npos)
-            << text;
-        EXPECT_NE(error.message.find(expected), std::u16string::npos) << text;
+        EXPECT_EQ(error.message, message) << text;
     }
+    EXPECT_EQ(decodeError(joined(Lines(kFactoryLines.begin(), kFactoryLines.end() - 1))).message, u"15 of 16 lines");
 }
 
 TEST(SettingsFileDecodeTest, GrayedSentinelStateOnLine4) {
     EXPECT_EQ(decoded(joined(factoryLinesWith(4, "2"))).startSentinelEnabled, kGrayed);
 }
 
-TEST(SettingsFileDecodeTest, OptionLinesAcceptWordsInAnyCaseAndNumbers) {
+// How a value reads on a check line (line 4) and on an option line (line 12); nullopt where it is refused.
+TEST(SettingsFileDecodeTest, NumberForms) {
     struct Case {
         std::string text;
-        bool on;
+        std::optional<CheckState> check;
+        std::optional<bool> option;
     };
-    const Case cases[] = {{"True", true},   {"true", true},   {"TRUE", true}, {"-1", true}, {"7", true},
-                          {"False", false}, {"fALSE", false}, {"0", false},   {"-0", false}};
-    for (const auto& [text, on] : cases) {
+    const Case cases[] = {
+        {"1", kChecked, true},
+        {" 1", kChecked, true},
+        {"1\t ", kChecked, true},
+        {"01", kChecked, true},
+        {"+1", kChecked, true},
+        {"-0", kUnchecked, false},
+        {"002", kGrayed, true},
+        {"-1", std::nullopt, true},
+        {"99999999999999999999", std::nullopt, true},
+        {"1.0", std::nullopt, std::nullopt},
+        {"0.5", std::nullopt, std::nullopt},
+        {"1e0", std::nullopt, std::nullopt},
+        {"1 1", std::nullopt, std::nullopt},
+        {"+", std::nullopt, std::nullopt},
+        {" ", std::nullopt, std::nullopt},
+        {"True ", std::nullopt, true},
+        {"tRUE", std::nullopt, true},
+        {" fALSE", std::nullopt, false},
+    };
+    for (const auto& [text, check, option] : cases) {
+        if (check) {
+            EXPECT_EQ(decoded(joined(factoryLinesWith(4, text))).startSentinelEnabled, *check) << text;
+        } else {
+            EXPECT_EQ(decodeError(joined(factoryLinesWith(4, text))).line, 4) << text;
+        }
         Lines lines = factoryLinesWith(12, text);
         lines[12] = "False";
-        EXPECT_EQ(decoded(joined(lines)).formatOption, (std::array<bool, 2>{on, false})) << text;
+        if (option) {
+            EXPECT_EQ(decoded(joined(lines)).formatOption[0], *option) << text;
+        } else {
+            EXPECT_EQ(decodeError(joined(lines)).line, 12) << text;
+        }
     }
 }
 

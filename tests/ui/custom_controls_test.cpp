@@ -1,7 +1,9 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "ui/check_box.h"
 #include "ui/option_button.h"
@@ -133,13 +135,34 @@ TEST_F(WindowTest, AccessibleStatusLabelIsStaticTextNamedByItsText) {
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("ERROR"));
 }
 
-TEST_F(WindowTest, AccessibleSentinelFieldsAreNamedByTheirLabels) {
+// Both sentinel frames have labels "Track1" to "Track3"; a screen reader tells the six fields apart by name.
+TEST_F(WindowTest, AccessibleSentinelFieldsAndFramesHaveDistinctNames) {
     const QStringList fields = elementNames("txtSS", kTrackCount) + elementNames("txtES", kTrackCount);
-    const QStringList labels{"Track1", "Track2", "Track3", "Track1", "Track2", "Track3"};
+    const QStringList names{"Track Start Sentinel, Track1", "Track Start Sentinel, Track2",
+                            "Track Start Sentinel, Track3", "Track End Sentinel, Track1",
+                            "Track End Sentinel, Track2",   "Track End Sentinel, Track3"};
     for (int i = 0; i < fields.size(); ++i) {
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(find(fields[i]))->text(QAccessible::Name), labels[i])
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(find(fields[i]))->text(QAccessible::Name), names[i])
             << fields[i].toStdString();
     }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find("Frame3"))->text(QAccessible::Name), "Track Start Sentinel");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find("Frame4"))->text(QAccessible::Name), "Track End Sentinel");
+}
+
+// Arrow keys move the selection within an option group, round at its ends, as in a native radio group.
+TEST_F(WindowTest, ArrowKeysMoveTheSelectionWithinAnOptionGroup) {
+    window_.SetControlsEnabled(true);
+    showWindow();
+    find("optCR(1)")->setFocus();
+    QTest::keyClick(find("optCR(1)"), Qt::Key_Down);
+    EXPECT_TRUE(find<QRadioButton>("optCR(2)")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("optCR(1)")->isChecked());
+    EXPECT_TRUE(find("optCR(2)")->hasFocus());
+    QTest::keyClick(find("optCR(2)"), Qt::Key_Right);
+    EXPECT_TRUE(find<QRadioButton>("optCR(0)")->isChecked());
+    QTest::keyClick(find("optCR(0)"), Qt::Key_Up);
+    EXPECT_TRUE(find<QRadioButton>("optCR(2)")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("optFormat(0)")->isChecked());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <string>
 
+#include <QListWidget>
+
 #include "protocol/reader_reply.h"
 #include "reader_window_fixture.h"
 
@@ -22,6 +24,38 @@ TEST_F(ReaderWindowTest, ConnectThenDisconnectSendsOnlyTheHandshakeAndEndsAsAtSt
     EXPECT_EQ(ownEnabledStates(), atStartUp);
     EXPECT_EQ(reportsWritten(), 1u);
     EXPECT_TRUE(platform_.openHandles().empty());
+}
+
+// Connect disables the focused Connect button on its way; it gets the focus back, so the next Tab goes on from it.
+TEST_F(ReaderWindowTest, ConnectButtonKeepsTheFocusAcrossConnectAndDisconnect) {
+    attachVirtualReader();
+    window_.activateWindow();
+    find("cmdOnce")->setFocus();
+
+    click("cmdOnce");
+    ASSERT_EQ(connectCaption(), QStringLiteral("Disconnect"));
+    EXPECT_EQ(window_.focusWidget(), find("cmdOnce"));
+
+    click("cmdOnce");
+    ASSERT_EQ(connectCaption(), QStringLiteral("Connect"));
+    EXPECT_EQ(window_.focusWidget(), find("cmdOnce"));
+}
+
+// Without the diagnostic panel the result list stays empty; with it, every platform call adds its line.
+TEST_F(ReaderWindowTest, DiagnosticPanelListsEveryPlatformCall) {
+    attachVirtualReader();
+    auto* results = find<QListWidget>("lstResults");
+    click("cmdOnce");
+    EXPECT_EQ(results->count(), 0);
+    EXPECT_TRUE(results->isHidden());
+    click("cmdOnce");
+
+    window_.showDiagnosticPanel();
+    click("cmdOnce");
+    EXPECT_TRUE(results->isVisible());
+    ASSERT_GT(results->count(), 0);
+    EXPECT_EQ(results->item(0)->text(), QStringLiteral("GetHidGuid"));
+    EXPECT_TRUE(results->geometry().right() < window_.width());
 }
 
 TEST_F(ReaderWindowTest, ConnectWithoutReaderLeavesTheControlsDisabled) {
@@ -117,6 +151,7 @@ TEST_P(VersionReplyTest, ShowsReplyBytes11To14) {
 
 INSTANTIATE_TEST_SUITE_P(Replies, VersionReplyTest,
                          ::testing::Values(VersionCase{"Version2_10", 64, {0x32, 0x2E, 0x31, 0x30}, "Ver.:2.10"},
+                                           VersionCase{"MarkupBytes", 64, {0x3C, 0x68, 0x72, 0x3E}, "Ver.:<hr>"},
                                            VersionCase{"ReportEndsInsideTheVersion",
                                                        14,
                                                        {0x32, 0x2E, 0x31},

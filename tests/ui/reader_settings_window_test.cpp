@@ -4,6 +4,7 @@
 #include "protocol/reader_reply.h"
 #include "settings/sentinel_field.h"
 #include "reader_window_fixture.h"
+#include "window_fixture.h"
 
 namespace cdr::test {
 namespace {
@@ -192,18 +193,32 @@ TEST_F(ReaderWindowTest, ReadAndWriteWhileNotConnectedChangeNothing) {
     EXPECT_EQ(reportsWritten(), 1u);
 }
 
-TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite) {
-    attachVirtualReader();
-    click("cmdOnce");
+// The euro sign in the second start field: it has no single-byte code.
+ReaderSettings withUnencodableSentinel() {
     ReaderSettings settings = mixedSettings();
     settings.startSentinel[1] =
         std::u16string(1, u'\u20AC');  // not via operator=(const char16_t*): GCC 12 warns falsely at -O2
-    window_.applySettings(settings);
+    return settings;
+}
+
+TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite) {
+    attachVirtualReader();
+    click("cmdOnce");
+    window_.applySettings(withUnencodableSentinel());
 
     click("cmdWrite");
-    EXPECT_TRUE(status().startsWith(QString::fromStdU16String(fieldCaption({SentinelKind::Start, 1}))))
-        << status().toStdString();
+    const QString refusal = QString::fromStdU16String(fieldCaption({SentinelKind::Start, 1})) +
+                            QStringLiteral(": character cannot be sent.");
+    EXPECT_EQ(status(), refusal);
+    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), refusal);
     EXPECT_EQ(reportsWritten(), 1u);
+}
+
+TEST_F(ReaderWindowTest, WriteWhileNotConnectedSaysSoBeforeLookingAtTheSentinels) {
+    window_.SetControlsEnabled(true);
+    window_.applySettings(withUnencodableSentinel());
+    click("cmdWrite");
+    EXPECT_EQ(status(), QStringLiteral("The device is not connected."));
 }
 
 TEST_F(ReaderWindowTest, VirtualReaderKeepsWrittenSettingsAcrossFactoryReset) {

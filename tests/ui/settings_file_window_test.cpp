@@ -27,6 +27,9 @@ QByteArray factoryFileWith(int lineNumber, const QByteArray& text) {
     return lines.join('\n');
 }
 
+const QString kLongName =
+    QStringLiteral("Reader settings of the workshop at the front desk terminal, spring edition, second try.cfg");
+
 // Not the factory values in any field, so that a load that changed anything shows.
 ReaderSettings customSettings() {
     ReaderSettings settings;
@@ -96,7 +99,7 @@ TEST_F(SettingsFileWindowTest, SaveConfigWritesTheFactoryFileByteForByte) {
     pressSave(pathOf("CDR55P4Wcfg"));
     EXPECT_EQ(contents(pathOf("CDR55P4Wcfg")), kFactoryFile);
     EXPECT_EQ(kFactoryFile.size(), 60);
-    EXPECT_EQ(status(), "Saved settings to CDR55P4Wcfg.");
+    EXPECT_EQ(status(), "Saved CDR55P4Wcfg");
 }
 
 TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField) {
@@ -107,7 +110,7 @@ TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField) {
     pressLoad(pathOf("custom.cfg"));
 
     EXPECT_EQ(window_.currentSettings(), customSettings());
-    EXPECT_EQ(status(), "Loaded settings from custom.cfg.");
+    EXPECT_EQ(status(), "Loaded custom.cfg");
     EXPECT_EQ(find<CheckBox>("chkEnd")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(find<CheckBox>("chkTrack(1)")->checkState(), Qt::PartiallyChecked);
     for (const QString& name : elementNames("txtSS", kTrackCount) + elementNames("txtES", kTrackCount)) {
@@ -147,50 +150,75 @@ TEST_F(SettingsFileWindowTest, CancelledDialogsChangeNothing) {
     EXPECT_EQ(status(), "");
 }
 
-// Files that cannot be applied: no control changes, and the status line says which file and why.
+// Files that cannot be applied: no control changes, and the status line says why and which file, the name
+// shortened so that the reason stays in view.
 struct UnreadableFile {
     const char* label;
     QByteArray bytes;
-    const char* expectedStatus;
+    const char* reason;
 };
 
 class UnreadableFileTest : public SettingsFileWindowTest, public ::testing::WithParamInterface<UnreadableFile> {};
 
-TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhy) {
+TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhyInOneLine) {
     window_.applySettings(customSettings());
-    pressLoad(writeFile("bad.cfg", GetParam().bytes));
+    pressLoad(writeFile(kLongName, GetParam().bytes));
     EXPECT_EQ(window_.currentSettings(), customSettings());
-    EXPECT_EQ(status(), GetParam().expectedStatus);
+    const QString whole = QStringLiteral("Not loaded, %1: %2").arg(GetParam().reason, kLongName);
+    EXPECT_TRUE(status().startsWith(QStringLiteral("Not loaded, %1: ").arg(GetParam().reason)))
+        << status().toStdString();
+    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), whole);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, UnreadableFileTest,
-    ::testing::Values(
-        UnreadableFile{"LineFeedEnds", QByteArray(kFactoryFile).replace("\r\n", "\n"),
-                       "Could not load bad.cfg. The settings file has 1 line; it needs 16."},
-        UnreadableFile{"FifteenLines", kFactoryFile.left(kFactoryFile.lastIndexOf("False")),
-                       "Could not load bad.cfg. The settings file has 15 lines; it needs 16."},
-        UnreadableFile{"Empty", QByteArray(), "Could not load bad.cfg. The settings file has 0 lines; it needs 16."},
-        UnreadableFile{"WordOnTrackLine", factoryFileWith(2, "on"),
-                       "Could not load bad.cfg. Settings file line 2: expected 0, 1 or 2."},
-        UnreadableFile{"ThreeOnStartLine", factoryFileWith(4, "3"),
-                       "Could not load bad.cfg. Settings file line 4: expected 0, 1 or 2."},
-        UnreadableFile{"EmptyOptionLine", factoryFileWith(16, ""),
-                       "Could not load bad.cfg. Settings file line 16: expected True, False or a number."},
-        UnreadableFile{"HugeWithoutLineEnds", QByteArray(1 << 20, '\0'),
-                       "Could not load bad.cfg: too large for a settings file."},
-        UnreadableFile{"HugeSentinelLine", factoryFileWith(5, QByteArray(100000, 'x')),
-                       "Could not load bad.cfg: too large for a settings file."}),
+    ::testing::Values(UnreadableFile{"LineFeedEnds", QByteArray(kFactoryFile).replace("\r\n", "\n"), "1 of 16 lines"},
+                      UnreadableFile{"FifteenLines", kFactoryFile.left(kFactoryFile.lastIndexOf("False")),
+                                     "15 of 16 lines"},
+                      UnreadableFile{"Empty", QByteArray(), "0 of 16 lines"},
+                      UnreadableFile{"WordOnTrackLine", factoryFileWith(2, "on"), "line 2 must be 0, 1 or 2"},
+                      UnreadableFile{"ThreeOnStartLine", factoryFileWith(4, "3"), "line 4 must be 0, 1 or 2"},
+                      UnreadableFile{"FractionOnEndLine", factoryFileWith(8, "1.0"), "line 8 must be 0, 1 or 2"},
+                      UnreadableFile{"EmptyOptionLine", factoryFileWith(16, ""), "line 16 must be True or False"},
+                      UnreadableFile{"HugeWithoutLineEnds", QByteArray(1 << 20, '\0'), "too large"},
+                      UnreadableFile{"HugeSentinelLine", factoryFileWith(5, QByteArray(100000, 'x')), "too large"}),
     [](const ::testing::TestParamInfo<UnreadableFile>& info) { return std::string(info.param.label); });
+
+// Six sentinels set make the file longer than the factory file's 60 bytes.
+TEST_F(SettingsFileWindowTest, FileWithAllSixSentinelsLoads) {
+    QByteArray file = kFactoryFile;
+    file.replace("0\r\n\r\n\r\n\r\n", "1\r\n%\r\n;\r\n+\r\n");
+    ASSERT_EQ(file.size(), 66);
+    ASSERT_TRUE(window_.LoadSettingsFile(writeFile("six.cfg", file)));
+    EXPECT_EQ(window_.currentSettings().startSentinel, (std::array<std::u16string, 3>{u"%", u";", u"+"}));
+    EXPECT_EQ(window_.currentSettings().endSentinel, (std::array<std::u16string, 3>{u"%", u";", u"+"}));
+}
+
+#ifdef __linux__
+// A file that opens but cannot be read says so instead of counting its lines.
+TEST_F(SettingsFileWindowTest, ReadErrorAfterOpenSaysSo) {
+    window_.applySettings(customSettings());
+    EXPECT_FALSE(window_.LoadSettingsFile(QStringLiteral("/proc/self/mem")));
+    EXPECT_TRUE(status().startsWith("Not loaded, read error")) << status().toStdString();
+    EXPECT_EQ(window_.currentSettings(), customSettings());
+}
+#endif
+
+TEST_F(SettingsFileWindowTest, MarkupInAFileNameShowsAsWritten) {
+    const QString name = QStringLiteral("<b>big<br>name.cfg");
+    ASSERT_TRUE(window_.LoadSettingsFile(writeFile(name, kFactoryFile)));
+    EXPECT_EQ(find<QLabel>("txtMsg")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(status(), "Loaded " + name);
+}
 
 TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo) {
     window_.applySettings(customSettings());
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.cfg"));
 
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("missing.cfg")));
-    EXPECT_EQ(status(), "Could not load missing.cfg: no such file.");
+    EXPECT_EQ(status(), "Not loaded, no such file: missing.cfg");
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("folder.cfg")));
-    EXPECT_EQ(status(), "Could not load folder.cfg: not a regular file.");
+    EXPECT_EQ(status(), "Not loaded, not a file: folder.cfg");
     EXPECT_EQ(window_.currentSettings(), customSettings());
 }
 
@@ -199,7 +227,7 @@ TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo) {
 TEST_F(SettingsFileWindowTest, NamedPipeIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(pathOf("pipe.cfg").toLocal8Bit().constData(), 0600), 0);
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("pipe.cfg")));
-    EXPECT_EQ(status(), "Could not load pipe.cfg: not a regular file.");
+    EXPECT_EQ(status(), "Not loaded, not a file: pipe.cfg");
 }
 #endif
 
@@ -209,19 +237,19 @@ TEST_F(SettingsFileWindowTest, FailedSaveLeavesWhatWasThereAndSaysSo) {
     const QString oldFile = writeFile("old.cfg", "old contents");
 
     EXPECT_FALSE(window_.SaveSettingsFile(pathOf("folder.cfg")));
-    EXPECT_TRUE(status().startsWith("Could not save folder.cfg: ")) << status().toStdString();
+    EXPECT_TRUE(status().startsWith("Not saved, ")) << status().toStdString();
     EXPECT_TRUE(QFileInfo(pathOf("folder.cfg")).isDir());
 
     window_.applySettings(customSettings());
     EXPECT_FALSE(window_.SaveSettingsFile(oldFile + "/inner.cfg"));
-    EXPECT_TRUE(status().startsWith("Could not save inner.cfg: ")) << status().toStdString();
+    EXPECT_TRUE(status().endsWith(": inner.cfg")) << status().toStdString();
     EXPECT_EQ(contents(oldFile), "old contents");
 }
 
 TEST_F(SettingsFileWindowTest, SuccessReplacesAnEarlierFailureText) {
     window_.LoadSettingsFile(pathOf("missing.cfg"));
     pressSave(pathOf("good.cfg"));
-    EXPECT_EQ(status(), "Saved settings to good.cfg.");
+    EXPECT_EQ(status(), "Saved good.cfg");
 }
 
 // A sentinel that cannot be written as one line of the file refuses the whole save.
@@ -243,21 +271,25 @@ TEST_P(UnsavableSentinelTest, RefusesTheSaveNamingTheFieldAndKeepsTheOldFile) {
 
     EXPECT_EQ(contents(oldFile), "old contents");
     EXPECT_EQ(status(), GetParam().expectedStatus);
+    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), GetParam().expectedStatus);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sentinels, UnsavableSentinelTest,
-    ::testing::Values(
-        UnsavableSentinel{"CarriageReturn", "txtSS(1)", "\r",
-                          "Could not save old.cfg. Track Start Sentinel, Track2: a line break cannot be saved in a "
-                          "settings file."},
-        UnsavableSentinel{"LineFeed", "txtES(2)", "\n",
-                          "Could not save old.cfg. Track End Sentinel, Track3: a line break cannot be saved in a "
-                          "settings file."},
-        UnsavableSentinel{"OutsideCodePage", "txtSS(0)", QStringLiteral(u"\u4e2d"),
-                          "Could not save old.cfg. Track Start Sentinel, Track1: this character cannot be saved in a "
-                          "settings file."}),
+    ::testing::Values(UnsavableSentinel{"CarriageReturn", "txtSS(1)", "\r",
+                                        "Track Start Sentinel, Track2: a line break cannot be saved."},
+                      UnsavableSentinel{"LineFeed", "txtES(2)", "\n",
+                                        "Track End Sentinel, Track3: a line break cannot be saved."},
+                      UnsavableSentinel{"OutsideCodePage", "txtSS(0)", QStringLiteral(u"\u4e2d"),
+                                        "Track Start Sentinel, Track1: character cannot be saved."}),
     [](const ::testing::TestParamInfo<UnsavableSentinel>& info) { return std::string(info.param.label); });
+
+TEST_F(SettingsFileWindowTest, SuccessTextsWithALongNameFitTheLine) {
+    pressSave(pathOf(kLongName));
+    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), "Saved " + kLongName);
+    pressLoad(pathOf(kLongName));
+    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), "Loaded " + kLongName);
+}
 
 }  // namespace
 }  // namespace cdr::test

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <QFontMetrics>
 #include <QTest>
 
 namespace cdr::test {
@@ -7,6 +8,13 @@ namespace cdr::test {
 void WindowTest::showWindow() {
     window_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+}
+
+void expectWholeTextInOneLine(const QLabel& label, const QString& whole) {
+    EXPECT_LE(QFontMetrics(label.font()).horizontalAdvance(label.text()), label.contentsRect().width())
+        << label.text().toStdString();
+    EXPECT_EQ(label.accessibleDescription(), whole);
+    EXPECT_TRUE(label.toolTip().contains(whole.toHtmlEscaped())) << label.toolTip().toStdString();
 }
 
 QStringList elementNames(const QString& name, int count) {

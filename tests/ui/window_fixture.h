@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QWidget>
 
 #include "absent_reader_platform.h"
@@ -33,6 +34,10 @@ protected:
 
 // The names of array elements: "txtSS(0)", "txtSS(1)", ...
 QStringList elementNames(const QString& name, int count);
+
+// The status label shows a text that fits its one line at its font, and holds `whole` as its accessible
+// description and in its tooltip.
+void expectWholeTextInOneLine(const QLabel& label, const QString& whole);
 
 // A check state as a word for test names: "Off", "On", "Grayed".
 std::string checkStateName(CheckState state);

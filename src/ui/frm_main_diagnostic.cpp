@@ -1,0 +1,42 @@
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "ui/frm_main.h"
+
+namespace cdr {
+
+namespace {
+
+// The panel's controls lie right of the settings, and the two byte groups would cover the result list where they
+// stand: they move beside it.
+constexpr int kPanelGap = 6;
+
+}  // namespace
+
+void frmMain::showDiagnosticPanel() {
+    diagnostic_ = true;
+    auto* bytesReceived = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesReceived")));
+    auto* bytesToSend = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesToSend")));
+    const int besideResults = lstResults_->geometry().right() + kPanelGap;
+    bytesReceived->move(besideResults, bytesReceived->y());
+    bytesToSend->move(besideResults, bytesToSend->y());
+    for (QWidget* control :
+         {static_cast<QWidget*>(lstResults_), bytesReceived, bytesToSend, static_cast<QWidget*>(cmdContinuous_)}) {
+        control->show();
+    }
+    const int right = std::max(bytesReceived->geometry().right(), bytesToSend->geometry().right()) + kPanelGap;
+    const int bottom = std::max({height(), lstResults_->geometry().bottom(), bytesToSend->geometry().bottom()});
+    setFixedSize(right + 1, bottom + kPanelGap);
+}
+
+void frmMain::addResultLine(std::string_view label, std::string_view systemText) {
+    QString line = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
+    if (!systemText.empty()) {
+        line += QStringLiteral(": ") + QString::fromUtf8(systemText.data(), static_cast<qsizetype>(systemText.size()));
+    }
+    lstResults_->addItem(line);
+}
+
+}  // namespace cdr
