@@ -158,6 +158,6 @@ void HidLink::closeAndForget(Handle& handle, std::string_view label) {
     handle = kNoHandle;
 }
 
-void HidLink::LogApiResult(std::string_view label) { observer_.logApiResult(label); }
+void HidLink::LogApiResult(std::string_view label) { observer_.afterPlatformCall(label); }
 
 }  // namespace cdr::hid

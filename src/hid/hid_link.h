@@ -18,7 +18,7 @@ inline constexpr std::uint32_t READ_TIMEOUT_MS = 6000;
 
 // The link to the reader: discovery, the two device handles, the report lengths and single-report transfer.
 // The window owns one for its whole lifetime; the platform and the observer must outlive it. Every platform call
-// is followed by observer.logApiResult with the call's fixed label.
+// is followed by observer.afterPlatformCall with the call's fixed label.
 class HidLink {
 public:
     HidLink(HidPlatform& platform, LinkObserver& observer);

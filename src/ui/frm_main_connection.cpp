@@ -1,7 +1,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "ui/frm_main.h"
 
@@ -36,8 +35,7 @@ void frmMain::cmdOnce_Click() {
     frmSet_->setEnabled(true);
     // The caption changes first, so that the handshake is not refused as "not connected".
     cmdOnce_->setText(kDisconnectCaption);
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(kVersionCommand, reply)) {
+    if (readerCommandAllowed() && reportExchange(session_.connect())) {
         showMessage(u"Device Connected!");
     } else {
         link_.CloseDeviceHandles();
@@ -48,12 +46,18 @@ void frmMain::cmdOnce_Click() {
 }
 
 void frmMain::cmdVersion_Click() {
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kVersionCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto version = versionText(reply);
-    showMessage(version ? *version : kReplyNotUnderstoodText);
+    const auto answer = session_.readVersion();
+    if (!reportExchange(answer.exchange)) {
+        return;
+    }
+    if (answer.value) {
+        showMessage(versionText(*answer.value));
+    } else {
+        showMessage(kReplyNotUnderstoodText);
+    }
 }
 
 }  // namespace cdr

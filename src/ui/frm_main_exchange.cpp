@@ -3,7 +3,6 @@
 #include <QPushButton>
 
 #include "protocol/bcc.h"
-#include "protocol/reader_exchange.h"
 #include "ui/frm_main.h"
 
 namespace cdr {
@@ -15,12 +14,19 @@ const QString kNotConnectedCaption = QStringLiteral("CONNECT");
 }  // namespace
 
 bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply) {
+    return readerCommandAllowed() && reportExchange(session_.exchange(payload, reply));
+}
+
+bool frmMain::readerCommandAllowed() {
     txtMsg_->clear();
     if (cmdOnce_->text().toUpper() == kNotConnectedCaption) {
         showMessage(kNotConnectedText);
         return false;
     }
-    const ExchangeResult result = exchangeCommand(link_, payload, reply);
+    return true;
+}
+
+bool frmMain::reportExchange(ExchangeResult result) {
     showMessage(exchangeStatusText(result));
     return result == ExchangeResult::Accepted;
 }
@@ -31,7 +37,7 @@ std::uint8_t frmMain::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::i
 }
 
 // The log shows nothing; the hook only keeps the list on its newest line (none while it is empty).
-void frmMain::logApiResult(std::string_view /*label*/) { keepLogOnLastLine(); }
+void frmMain::afterPlatformCall(std::string_view /*label*/) { keepLogOnLastLine(); }
 
 void frmMain::keepLogOnLastLine() { lstResults_->setCurrentRow(lstResults_->count() - 1); }
 

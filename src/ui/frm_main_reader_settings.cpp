@@ -2,7 +2,6 @@
 
 #include <variant>
 
-#include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
 #include "ui/frm_main.h"
@@ -17,19 +16,21 @@ void frmMain::cmdWrite_Click() {
         showMessage(refused->message);
         return;
     }
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(writeSettingsPayload(std::get<SettingsBlock>(block)), reply)) {
+    if (readerCommandAllowed() && reportExchange(session_.writeSettings(std::get<SettingsBlock>(block)))) {
         showMessage(u"Complete write config!");
     }
 }
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
 void frmMain::cmdRead_Click() {
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kReadSettingsCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto settings = decodeSettingsReply(reply);
+    const auto answer = session_.readSettings();
+    if (!reportExchange(answer.exchange)) {
+        return;
+    }
+    const auto& settings = answer.value;
     if (!settings) {
         showMessage(kReplyNotUnderstoodText);
         return;
