@@ -9,7 +9,7 @@ build_dir="${CDR_WINDOWS_BUILD_DIR:-build-ci-windows}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
-  cmake make g++-mingw-w64-x86-64 wine64 wine googletest >/dev/null
+  cmake make g++-mingw-w64-x86-64 wine64 wine googletest libcli11-dev nlohmann-json3-dev >/dev/null
 
 # A Wine prefix of this run's own, and one Wine server for all of it: stopped, with every Wine process, on exit.
 export WINEDEBUG=-all

@@ -9,7 +9,7 @@
 #include "hid/sim/sim_hid_platform.h"
 #include "hid/sim/virtual_reader.h"
 #include "protocol/reader_commands.h"
-#include "protocol/reader_exchange.h"
+#include "reader/reader_exchange.h"
 #include "protocol/settings_block.h"
 #include "silent_observer.h"
 

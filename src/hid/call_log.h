@@ -9,7 +9,7 @@ namespace cdr::hid {
 class LinkObserver {
 public:
     virtual ~LinkObserver() = default;
-    virtual void logApiResult(std::string_view label) = 0;
+    virtual void afterPlatformCall(std::string_view label) = 0;
     virtual void keepLogOnLastLine() = 0;
     virtual void showStatus(std::string_view text) = 0;
 };

@@ -25,48 +25,54 @@ bool HidLink::FindTheHid() {
     // A connection left open (for instance when a caller searches again without disconnecting) is closed first,
     // so its handles do not leak when they are overwritten.
     CloseDeviceHandles();
+    visitInterfaces([this](const std::string& path) {
+        devicePath_ = path;
+        deviceDetected_ = examineCandidate();
+        return deviceDetected_;
+    });
+    if (!deviceDetected_) {
+        observer_.showStatus("Not connected!");
+        return false;
+    }
+    openForReading();
+    observer_.showStatus("Connected!");
+    PrepareOverlappedEvent();
+    return true;
+}
 
+void HidLink::visitInterfaces(const std::function<bool(const std::string& path)>& visit) {
     const InterfaceClass hidClass = platform_.getHidGuid();
     LogApiResult("GetHidGuid");
     const DeviceList list = platform_.getClassDevs(hidClass);
     LogApiResult("SetupDiClassDevs");
 
-    for (std::uint32_t memberIndex = 0; !deviceDetected_; ++memberIndex) {
+    for (std::uint32_t memberIndex = 0;; ++memberIndex) {
         DeviceInterface entry;
         const bool present = platform_.enumDeviceInterfaces(list, hidClass, memberIndex, entry);
         LogApiResult("SetupDiEnumDeviceInterfaces");
         if (!present) {
             break;
         }
-        deviceDetected_ = examineCandidate(list, entry);
+        const std::uint32_t detailSize = platform_.getInterfaceDetailSize(list, entry);
+        LogApiResult("SetupDiGetDeviceInterfaceDetail");
+        if (detailSize < kDetailSizeFieldBytes) {
+            continue;
+        }
+        const std::string path = platform_.getInterfaceDevicePath(list, entry, detailSize);
+        LogApiResult(" Result of second call: ");
+        if (visit(path)) {
+            break;
+        }
     }
 
     platform_.destroyDeviceInfoList(list);
     LogApiResult("DestroyDeviceInfoList");
-
-    if (!deviceDetected_) {
-        observer_.showStatus("Not connected!");
-        return false;
-    }
-    GetDeviceCaps();
-    ReadHandle_ = platform_.createFile(devicePath_, true);
-    LogApiResult("CreateFile, ReadHandle");
-    observer_.showStatus("Connected!");
-    PrepareOverlappedEvent();
-    return true;
 }
 
-bool HidLink::examineCandidate(DeviceList list, const DeviceInterface& entry) {
-    const std::uint32_t detailSize = platform_.getInterfaceDetailSize(list, entry);
-    LogApiResult("SetupDiGetDeviceInterfaceDetail");
-    if (detailSize < kDetailSizeFieldBytes) {
-        return false;
-    }
-    devicePath_ = platform_.getInterfaceDevicePath(list, entry, detailSize);
-    LogApiResult(" Result of second call: ");
-
+bool HidLink::examineCandidate() {
     HIDHandle_ = platform_.createFile(devicePath_, false);
     LogApiResult("CreateFile");
+    openError_ = platform_.lastError();
     // A fresh record per candidate: a failed query must not leave an earlier device's identity behind.
     DeviceAttributes attributes;
     platform_.getAttributes(HIDHandle_, attributes);
@@ -78,6 +84,49 @@ bool HidLink::examineCandidate(DeviceList list, const DeviceInterface& entry) {
         closeAndForget(HIDHandle_, "CloseHandle");
     }
     return isReader;
+}
+
+void HidLink::openForReading() {
+    GetDeviceCaps();
+    ReadHandle_ = platform_.createFile(devicePath_, true);
+    LogApiResult("CreateFile, ReadHandle");
+}
+
+std::vector<ReaderEntry> HidLink::listReaders() {
+    std::vector<ReaderEntry> readers;
+    visitInterfaces([this, &readers](const std::string& path) {
+        ReaderEntry entry{path, {}, false, {}};
+        const Handle handle = platform_.createFile(path, false);
+        LogApiResult("CreateFile");
+        if (isOpen(handle)) {
+            entry.opens = true;
+            platform_.getAttributes(handle, entry.identity);
+            LogApiResult("HidD_GetAttributes");
+            platform_.closeHandle(handle);
+            LogApiResult("CloseHandle");
+        } else {
+            entry.reason = platform_.lastError();
+            platform_.identityOf(path, entry.identity);
+            LogApiResult("HidD_GetAttributes");
+        }
+        if (entry.identity.vendorId == READER_VENDOR_ID && entry.identity.productId == READER_PRODUCT_ID) {
+            readers.push_back(std::move(entry));
+        }
+        return false;
+    });
+    return readers;
+}
+
+bool HidLink::openReader(const std::string& path) {
+    CloseDeviceHandles();
+    devicePath_ = path;
+    deviceDetected_ = examineCandidate();
+    if (!deviceDetected_) {
+        return false;
+    }
+    openForReading();
+    PrepareOverlappedEvent();
+    return true;
 }
 
 void HidLink::GetDeviceCaps() {
@@ -158,6 +207,6 @@ void HidLink::closeAndForget(Handle& handle, std::string_view label) {
     handle = kNoHandle;
 }
 
-void HidLink::LogApiResult(std::string_view label) { observer_.logApiResult(label); }
+void HidLink::LogApiResult(std::string_view label) { observer_.afterPlatformCall(label); }
 
 }  // namespace cdr::hid

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,9 +17,17 @@ inline constexpr std::uint16_t READER_PRODUCT_ID = 0xFFFC;
 inline constexpr std::uint8_t OUTPUT_REPORT_ID = 1;
 inline constexpr std::uint32_t READ_TIMEOUT_MS = 6000;
 
+// A present device with the reader's identity, and whether it could be opened (if not, the system's reason).
+struct ReaderEntry {
+    std::string path;
+    DeviceAttributes identity;
+    bool opens = false;
+    SystemError reason;
+};
+
 // The link to the reader: discovery, the two device handles, the report lengths and single-report transfer.
 // The window owns one for its whole lifetime; the platform and the observer must outlive it. Every platform call
-// is followed by observer.logApiResult with the call's fixed label.
+// is followed by observer.afterPlatformCall with the call's fixed label.
 class HidLink {
 public:
     HidLink(HidPlatform& platform, LinkObserver& observer);
@@ -31,6 +40,16 @@ public:
     // its report lengths. Shows "Connected!" or "Not connected!". Handles still open from an earlier connection
     // are closed first.
     bool FindTheHid();
+    // Every present device with the reader's identity, in enumeration order. Each is opened once to see whether
+    // it can be, and closed again; one that cannot be opened is recognised by identityOf and listed with the
+    // system's reason. Shows no status and leaves the link's own connection alone.
+    std::vector<ReaderEntry> listReaders();
+    // Opens the reader at a device path as FindTheHid opens the one it finds, without a status text. False when
+    // the path cannot be opened (openError() says why) or is not the reader.
+    bool openReader(const std::string& path);
+    // The system's reason for the last open of openReader that failed.
+    const SystemError& openError() const { return openError_; }
+
     // Closes both handles (each at most once) and clears deviceDetected.
     void CloseDeviceHandles();
 
@@ -53,8 +72,12 @@ public:
     Event readEvent() const { return readEvent_; }
 
 private:
-    // Examines the interface at one member index; true when it is the reader, left open in HIDHandle.
-    bool examineCandidate(DeviceList list, const DeviceInterface& entry);
+    // Lists the present HID interfaces and hands each device path to visit, in order, until visit returns true.
+    void visitInterfaces(const std::function<bool(const std::string& path)>& visit);
+    // Opens the device at devicePath into HIDHandle; true when it is the reader, left open.
+    bool examineCandidate();
+    // The reader found or chosen in devicePath and open in HIDHandle: its report lengths and the read handle.
+    void openForReading();
     void GetDeviceCaps();
     void PrepareOverlappedEvent();
     // Closes an open handle, logs the label and marks the handle as not open; does nothing for a closed one.
@@ -70,6 +93,7 @@ private:
     std::int16_t outputReportLength_ = 0;
     bool deviceDetected_ = false;
     Event readEvent_ = 0;
+    SystemError openError_;
 };
 
 }  // namespace cdr::hid

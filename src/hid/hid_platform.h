@@ -42,6 +42,13 @@ struct Capabilities {
 
 enum class WaitResult { Arrived, TimedOut, Failed };
 
+// The system's word on why a call failed: errno and strerror on Linux, GetLastError and its message on Windows.
+// A code of 0 means the call did not fail.
+struct SystemError {
+    std::int64_t code = 0;
+    std::string text;
+};
+
 // What the HID link needs of an operating system. The calls map one for one onto the Windows HID class,
 // device-setup, file and synchronisation services; other backends provide the same behaviour their own way.
 // Every call is made on the window's thread.
@@ -64,6 +71,9 @@ public:
     // Returns a handle that is not open (see isOpen) on failure.
     virtual Handle createFile(const std::string& path, bool overlapped) = 0;
     virtual bool getAttributes(Handle device, DeviceAttributes& attributes) = 0;
+    // The identity of the device at a path without opening it for reading or writing, so that a device the user
+    // has no access to can still be recognised; false when the system does not tell.
+    virtual bool identityOf(const std::string& path, DeviceAttributes& attributes) = 0;
     virtual PreparsedData getPreparsedData(Handle device) = 0;
     virtual Capabilities getCaps(PreparsedData data) = 0;
     virtual void freePreparsedData(PreparsedData data) = 0;
@@ -83,6 +93,9 @@ public:
     virtual WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) = 0;
     // Abandons the pending read; once it returns the buffer is no longer written.
     virtual void cancelIo(Handle readHandle) = 0;
+
+    // The system error of the last call made (code 0 when it succeeded or the call does not report one).
+    virtual SystemError lastError() const = 0;
 };
 
 }  // namespace cdr::hid

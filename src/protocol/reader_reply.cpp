@@ -1,5 +1,7 @@
 #include "protocol/reader_reply.h"
 
+#include <algorithm>
+
 #include "protocol/command_frame.h"
 #include "settings/code_page.h"
 
@@ -9,10 +11,16 @@ bool isReplyAccepted(std::span<const std::uint8_t> reply) {
     return reply.size() > kReplyStatusIndex && reply[kReplyStatusIndex] == kStatusAccepted;
 }
 
-std::optional<std::u16string> versionText(std::span<const std::uint8_t> reply) {
+std::optional<VersionBytes> versionBytes(std::span<const std::uint8_t> reply) {
     if (reply.size() < kReplyVersionIndex + kVersionLength) return std::nullopt;
+    VersionBytes version{};
+    std::copy_n(reply.begin() + kReplyVersionIndex, kVersionLength, version.begin());
+    return version;
+}
+
+std::u16string versionText(const VersionBytes& version) {
     std::u16string text(kVersionPrefix);
-    for (const std::uint8_t byte : reply.subspan(kReplyVersionIndex, kVersionLength)) {
+    for (const std::uint8_t byte : version) {
         text += fromCodePageByte(byte);
     }
     return text;

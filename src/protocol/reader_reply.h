@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -24,9 +25,14 @@ inline constexpr std::u16string_view kReplyNotUnderstoodText = u"The reader's re
 // True when the reply's status byte is exactly 0x50; a reply too short to hold it is not accepted.
 bool isReplyAccepted(std::span<const std::uint8_t> reply);
 
-// "Ver.:" and the four version bytes, each one character through the code page; nullopt when the reply is too
-// short to hold them.
-std::optional<std::u16string> versionText(std::span<const std::uint8_t> reply);
+// The firmware version: the four bytes at reply index 11, e.g. "1.05".
+using VersionBytes = std::array<std::uint8_t, kVersionLength>;
+
+// The version bytes of a reply, or nullopt when the reply is too short to hold them.
+std::optional<VersionBytes> versionBytes(std::span<const std::uint8_t> reply);
+
+// "Ver.:" and the four version bytes, each one character through the code page.
+std::u16string versionText(const VersionBytes& version);
 
 // An input report of inputReportLength bytes as the reader sends it: reportId, then the frame around
 // replyPayload, zeros behind. Nullopt when the frame does not fit.

@@ -101,4 +101,11 @@ std::optional<ReaderSettings> decodeSettingsReply(std::span<const std::uint8_t> 
     return settings;
 }
 
+std::optional<SettingsBlock> settingsBlockOfReply(std::span<const std::uint8_t> reply) {
+    if (reply.size() < kSettingsReplyLength) return std::nullopt;
+    SettingsBlock block{};
+    std::copy_n(reply.begin() + kReplySettingsBlockIndex, kSettingsBlockSize, block.begin());
+    return block;
+}
+
 }  // namespace cdr

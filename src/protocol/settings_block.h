@@ -35,4 +35,7 @@ std::variant<SettingsBlock, RefusedSentinel> encodeSettingsBlock(const ReaderSet
 // one of its bytes is non-zero; every format byte other than 0x31 means AAMVA.
 std::optional<ReaderSettings> decodeSettingsReply(std::span<const std::uint8_t> reply);
 
+// The eleven block bytes of a read reply as they are, or nullopt when the reply is shorter than 18 bytes.
+std::optional<SettingsBlock> settingsBlockOfReply(std::span<const std::uint8_t> reply);
+
 }  // namespace cdr

@@ -12,6 +12,7 @@
 #include "hid/call_log.h"
 #include "hid/hid_link.h"
 #include "hid/hid_platform.h"
+#include "reader/reader_session.h"
 #include "settings/reader_settings.h"
 #include "ui/file_dialogs.h"
 
@@ -110,12 +111,17 @@ private:
     static void applySentinelRule(const CheckBox& box, const std::array<QLineEdit*, kTrackCount>& fields);
 
     // The link's hook after every platform call, and its status texts (frm_main_exchange.cpp).
-    void logApiResult(std::string_view label) override;
+    void afterPlatformCall(std::string_view label) override;
     void keepLogOnLastLine() override;
     void showStatus(std::string_view text) override;
     void showMessage(std::u16string_view text);
     // A status text in which "%1" stands for a file name; the name is shortened in the middle to fit the line.
     void showFileMessage(const QString& text, const QString& fileName);
+
+    // The two halves of SendReaderCommand for the handlers that go through the reader session: the refusal while
+    // not connected (clearing the status line first), and the status line after an exchange (true when accepted).
+    bool readerCommandAllowed();
+    bool reportExchange(ExchangeResult result);
 
     // Connect and Version (frm_main_connection.cpp).
     void cmdOnce_Click();
@@ -145,6 +151,7 @@ private:
     // The operating system's HID services, over which the window's link to the reader runs.
     hid::HidPlatform& platform_;
     hid::HidLink link_{platform_, *this};
+    ReaderSession session_{link_};
     std::vector<QObject*> controls_;
 
     QGroupBox* fraSendAndReceive_ = nullptr;

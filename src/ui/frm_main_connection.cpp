@@ -1,6 +1,5 @@
 #include <QPushButton>
 
-#include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
@@ -37,8 +36,7 @@ void frmMain::cmdOnce_Click() {
     frmSet_->setEnabled(true);
     // The caption changes first, so that the handshake is not refused as "not connected".
     cmdOnce_->setText(kDisconnectCaption);
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(kVersionCommand, reply)) {
+    if (readerCommandAllowed() && reportExchange(session_.connect())) {
         showMessage(u"Device Connected!");
     } else {
         link_.CloseDeviceHandles();
@@ -49,13 +47,19 @@ void frmMain::cmdOnce_Click() {
 }
 
 void frmMain::cmdVersion_Click() {
-    const BusyCursor busy;
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kVersionCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto version = versionText(reply);
-    showMessage(version ? *version : kReplyNotUnderstoodText);
+    const BusyCursor busy;
+    const auto answer = session_.readVersion();
+    if (!reportExchange(answer.exchange)) {
+        return;
+    }
+    if (answer.value) {
+        showMessage(versionText(*answer.value));
+    } else {
+        showMessage(kReplyNotUnderstoodText);
+    }
 }
 
 }  // namespace cdr

@@ -2,7 +2,6 @@
 #include <QPushButton>
 
 #include "protocol/bcc.h"
-#include "protocol/reader_exchange.h"
 #include "ui/frm_main.h"
 #include "ui/status_line.h"
 
@@ -15,12 +14,19 @@ const QString kNotConnectedCaption = QStringLiteral("CONNECT");
 }  // namespace
 
 bool frmMain::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply) {
+    return readerCommandAllowed() && reportExchange(session_.exchange(payload, reply));
+}
+
+bool frmMain::readerCommandAllowed() {
     showMessage(u"");
     if (!isConnected()) {
         showMessage(kNotConnectedText);
         return false;
     }
-    const ExchangeResult result = exchangeCommand(link_, payload, reply);
+    return true;
+}
+
+bool frmMain::reportExchange(ExchangeResult result) {
     showMessage(exchangeStatusText(result));
     return result == ExchangeResult::Accepted;
 }
@@ -34,11 +40,9 @@ std::uint8_t frmMain::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::i
 
 // Unless the diagnostic panel is shown the log stays empty; the hook keeps the list on its newest line (none while
 // it is empty).
-void frmMain::logApiResult(std::string_view label) {
+void frmMain::afterPlatformCall(std::string_view label) {
     if (diagnostic_) {
-        // The system's text for the call's result: empty until the platform keeps the text of its last call.
-        const std::string_view systemText;
-        addResultLine(label, systemText);
+        addResultLine(label, platform_.lastError().text);
     }
     keepLogOnLastLine();
 }

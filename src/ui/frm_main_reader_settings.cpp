@@ -1,7 +1,5 @@
 #include <variant>
 
-#include "protocol/reader_commands.h"
-#include "protocol/reader_exchange.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
 #include "ui/busy_cursor.h"
@@ -12,8 +10,7 @@ namespace cdr {
 // Sends the settings the controls hold. While not connected it is refused as every command is; a sentinel
 // character the reader cannot take as one byte refuses the whole write before anything is sent, naming its field.
 void frmMain::cmdWrite_Click() {
-    if (!isConnected()) {
-        showMessage(kNotConnectedText);
+    if (!readerCommandAllowed()) {
         return;
     }
     const auto block = encodeSettingsBlock(currentSettings());
@@ -22,20 +19,22 @@ void frmMain::cmdWrite_Click() {
         return;
     }
     const BusyCursor busy;
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(writeSettingsPayload(std::get<SettingsBlock>(block)), reply)) {
+    if (reportExchange(session_.writeSettings(std::get<SettingsBlock>(block)))) {
         showMessage(u"Complete write config!");
     }
 }
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
 void frmMain::cmdRead_Click() {
-    const BusyCursor busy;
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kReadSettingsCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto settings = decodeSettingsReply(reply);
+    const BusyCursor busy;
+    const auto answer = session_.readSettings();
+    if (!reportExchange(answer.exchange)) {
+        return;
+    }
+    const auto& settings = answer.value;
     if (!settings) {
         showMessage(kReplyNotUnderstoodText);
         return;

@@ -14,7 +14,7 @@ public:
     static constexpr std::string_view kKeepLog = "<keep log on last line>";
     static constexpr std::string_view kStatusPrefix = "status: ";
 
-    void logApiResult(std::string_view label) override { calls.emplace_back(label); }
+    void afterPlatformCall(std::string_view label) override { calls.emplace_back(label); }
     void keepLogOnLastLine() override { calls.emplace_back(kKeepLog); }
     void showStatus(std::string_view text) override {
         calls.push_back(std::string(kStatusPrefix) + std::string(text));

@@ -32,12 +32,12 @@ TEST(ReaderReplyTest, VersionTextTakesReplyBytes11To14) {
     reply[13] = 0x31;
     reply[14] = 0x30;
     reply[15] = 0x42;
-    EXPECT_EQ(versionText(reply), u"Ver.:2.10");
+    EXPECT_EQ(versionText(versionBytes(reply).value()), u"Ver.:2.10");
 }
 
 TEST(ReaderReplyTest, VersionTextNeedsAllFourBytes) {
-    EXPECT_EQ(versionText(Bytes(15, 0x31)), u"Ver.:1111");
-    EXPECT_FALSE(versionText(Bytes(14, 0x31)).has_value());
+    EXPECT_EQ(versionText(versionBytes(Bytes(15, 0x31)).value()), u"Ver.:1111");
+    EXPECT_FALSE(versionBytes(Bytes(14, 0x31)).has_value());
 }
 
 TEST(ReaderReplyTest, ReplyReportPutsThePayloadBehindReportIdAndFrameHeader) {

@@ -21,6 +21,8 @@ public:
     void destroyDeviceInfoList(hid::DeviceList) override {}
     hid::Handle createFile(const std::string&, bool) override { return hid::kNoHandle; }
     bool getAttributes(hid::Handle, hid::DeviceAttributes&) override { return false; }
+    bool identityOf(const std::string&, hid::DeviceAttributes&) override { return false; }
+    hid::SystemError lastError() const override { return {}; }
     hid::PreparsedData getPreparsedData(hid::Handle) override { return 0; }
     hid::Capabilities getCaps(hid::PreparsedData) override { return {}; }
     void freePreparsedData(hid::PreparsedData) override {}

@@ -3,7 +3,7 @@
 
 #include "protocol/command_frame.h"
 #include "protocol/reader_commands.h"
-#include "protocol/reader_exchange.h"
+#include "reader/reader_exchange.h"
 #include "protocol/reader_reply.h"
 #include "reader_window_fixture.h"
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <utility>
 
 #include "hid/linux/hid_uevent.h"
@@ -132,12 +133,14 @@ Handle HidrawPlatform::createFile(const std::string& path, bool overlapped) {
     // Bounded reads poll first and must never block in read itself.
     const int flags = O_RDWR | O_CLOEXEC | O_NOCTTY | (overlapped ? O_NONBLOCK : 0);
     int fd = openNode_(path.c_str(), flags);
+    noteResult(fd < 0);
     if (fd < 0) {
         return kInvalidHandle;
     }
     if (fd < kFirstFreeDescriptor) {
         // With a standard stream closed the device could land on its number; move it out of the way.
         const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, kFirstFreeDescriptor);
+        noteResult(moved < 0);
         ::close(fd);
         if (moved < 0) {
             return kInvalidHandle;
@@ -151,6 +154,7 @@ Handle HidrawPlatform::createFile(const std::string& path, bool overlapped) {
             // Only a keyboard, keypad or mouse: the system's, so not for this program, as if access were denied.
             ::close(fd);
             errno = EACCES;
+            noteResult(true);
             return kInvalidHandle;
         }
         device.numberedReports = layout->usesReportIds;
@@ -160,13 +164,30 @@ Handle HidrawPlatform::createFile(const std::string& path, bool overlapped) {
     return fd;
 }
 
+std::optional<DeviceAttributes> HidrawPlatform::identityOfInterface(const std::string& interfaceName) const {
+    const auto uevent = readSysfsFile(sysfsRoot_ / interfaceName / "device" / "uevent");
+    return uevent ? parseHidUevent(*uevent) : std::nullopt;
+}
+
+bool HidrawPlatform::identityOf(const std::string& path, DeviceAttributes& attributes) {
+    const auto identity = identityOfInterface(fs::path(path).filename().string());
+    if (!identity) {
+        return false;
+    }
+    attributes = *identity;
+    return true;
+}
+
+void HidrawPlatform::noteResult(bool failed) {
+    lastError_ = failed ? SystemError{errno, std::strerror(errno)} : SystemError{};
+}
+
 bool HidrawPlatform::getAttributes(Handle device, DeviceAttributes& attributes) {
     const auto found = open_.find(device);
     if (found == open_.end()) {
         return false;
     }
-    const auto uevent = readSysfsFile(sysfsRoot_ / found->second.interfaceName / "device" / "uevent");
-    const auto identity = uevent ? parseHidUevent(*uevent) : std::nullopt;
+    const auto identity = identityOfInterface(found->second.interfaceName);
     if (!identity) {
         return false;
     }
@@ -226,6 +247,7 @@ void HidrawPlatform::writeFile(Handle device, std::span<const std::uint8_t> repo
     do {
         written = ::write(static_cast<int>(device), bytes.data(), bytes.size());
     } while (written < 0 && errno == EINTR);
+    noteResult(written < 0);
 }
 
 void HidrawPlatform::discardPendingInput(Handle readHandle) {

@@ -63,6 +63,9 @@ public:
     void readFile(Handle readHandle, std::span<std::uint8_t> buffer, Event completion) override;
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override;
     void cancelIo(Handle readHandle) override;
+    // The identity from sysfs, which needs no access to the device node.
+    bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
+    SystemError lastError() const override { return lastError_; }
 
 private:
     struct OpenDevice {
@@ -74,6 +77,9 @@ private:
     std::string devicePathOf(const std::string& interfaceName) const;
     const std::string* interfaceAt(DeviceList list, const DeviceInterface& entry) const;
     std::optional<ReportLayout> readLayout(const std::string& interfaceName) const;
+    std::optional<DeviceAttributes> identityOfInterface(const std::string& interfaceName) const;
+    // Keeps errno of the call that just failed, or clears the last error when it succeeded.
+    void noteResult(bool failed);
     // Reads one report into scratch_: its length, or -1 with errno set.
     long readOneReport(int fd);
     // Whether the report just read into scratch_ belongs to a keyboard, keypad or mouse.
@@ -89,6 +95,7 @@ private:
     ReadCompletionEvents events_;
     std::vector<std::uint8_t> scratch_;
     std::intptr_t nextValue_ = 1;
+    SystemError lastError_;
 };
 
 }  // namespace cdr::hid

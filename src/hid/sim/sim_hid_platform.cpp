@@ -8,6 +8,8 @@ namespace {
 
 // What a failed open returns, as on the system platform.
 constexpr Handle kInvalidHandle = -1;
+// What the system says about a path with no device behind it.
+const SystemError kNoSuchDevice{2, "No such file or directory"};
 // The detail record around a path: a 32-bit size field before it, a terminating zero after it.
 constexpr std::uint32_t kDetailRecordOverhead = 5;
 
@@ -17,6 +19,10 @@ std::size_t SimHidPlatform::addDevice(VirtualDevice device) {
     devices_.push_back(DeviceState{std::move(device), {}, 0, {}});
     return devices_.size() - 1;
 }
+
+void SimHidPlatform::unplug(std::size_t device) { devices_.at(device).plugged = false; }
+
+void SimHidPlatform::plug(std::size_t device) { devices_.at(device).plugged = true; }
 
 void SimHidPlatform::queueInputReport(std::size_t device, std::vector<std::uint8_t> report) {
     devices_.at(device).inputQueue.push_back(std::move(report));
@@ -45,9 +51,11 @@ InterfaceClass SimHidPlatform::getHidGuid() { return InterfaceClass{}; }
 
 DeviceList SimHidPlatform::getClassDevs(const InterfaceClass& /*hidClass*/) {
     ++classDevsCalls_;
-    std::vector<std::size_t> members(devices_.size());
-    for (std::size_t index = 0; index < members.size(); ++index) {
-        members[index] = index;
+    std::vector<std::size_t> members;
+    for (std::size_t index = 0; index < devices_.size(); ++index) {
+        if (devices_[index].plugged) {
+            members.push_back(index);
+        }
     }
     const DeviceList list = nextValue();
     lists_[list] = std::move(members);
@@ -90,21 +98,39 @@ std::string SimHidPlatform::getInterfaceDevicePath(DeviceList list, const Device
 
 void SimHidPlatform::destroyDeviceInfoList(DeviceList list) { lists_.erase(list); }
 
+SimHidPlatform::DeviceState* SimHidPlatform::pluggedDeviceAt(const std::string& path) {
+    const auto device = std::find_if(devices_.begin(), devices_.end(), [&path](const DeviceState& state) {
+        return state.plugged && state.script.path == path;
+    });
+    return device == devices_.end() ? nullptr : &*device;
+}
+
 Handle SimHidPlatform::createFile(const std::string& path, bool /*overlapped*/) {
-    const auto device = std::find_if(devices_.begin(), devices_.end(),
-                                     [&path](const DeviceState& state) { return state.script.path == path; });
-    if (device == devices_.end()) {
+    DeviceState* device = pluggedDeviceAt(path);
+    if (device == nullptr) {
+        lastError_ = kNoSuchDevice;
         return kInvalidHandle;
     }
     ++device->openAttempts;
     const auto& granted = device->script.opensGranted;
     if (device->script.refusesOpen || (granted && static_cast<int>(device->handles.size()) >= *granted)) {
+        lastError_ = device->script.refusal;
         return kInvalidHandle;
     }
+    lastError_ = {};
     const Handle handle = nextValue();
-    handles_[handle] = HandleState{static_cast<std::size_t>(device - devices_.begin()), 0};
+    handles_[handle] = HandleState{static_cast<std::size_t>(device - devices_.data()), 0};
     device->handles.push_back(handle);
     return handle;
+}
+
+bool SimHidPlatform::identityOf(const std::string& path, DeviceAttributes& attributes) {
+    const DeviceState* device = pluggedDeviceAt(path);
+    if (device == nullptr) {
+        return false;
+    }
+    attributes = device->script.identity;
+    return true;
 }
 
 std::optional<std::size_t> SimHidPlatform::deviceIndexOf(Handle handle) {
@@ -168,8 +194,11 @@ void SimHidPlatform::writeFile(Handle device, std::span<const std::uint8_t> repo
     if (!index) {
         return;
     }
-    written_.push_back(WrittenReport{*index, device, {report.begin(), report.end()}});
     DeviceState& state = devices_[*index];
+    if (!state.plugged) {
+        return;
+    }
+    written_.push_back(WrittenReport{*index, device, {report.begin(), report.end()}});
     if (state.script.responder) {
         if (auto answer = state.script.responder(report)) {
             state.inputQueue.push_back(std::move(*answer));
@@ -198,7 +227,7 @@ WaitResult SimHidPlatform::waitForSingleObject(Event completion, std::uint32_t t
         return events_.isSignalled(completion) ? WaitResult::Arrived : WaitResult::TimedOut;
     }
     DeviceState& device = devices_[handles_[read->handle].device];
-    if (device.script.waitFails) {
+    if (device.script.waitFails || !device.plugged) {
         return WaitResult::Failed;
     }
     if (device.inputQueue.empty()) {

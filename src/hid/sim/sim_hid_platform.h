@@ -31,6 +31,8 @@ struct VirtualDevice {
     bool refusesOpen = false;
     // Opens that succeed before every further one is refused; none: no such limit.
     std::optional<int> opensGranted;
+    // What the system says when an open is refused.
+    SystemError refusal{13, "Permission denied"};
     // Empty: the device never answers.
     Responder responder;
     // Every wait for one of its reports fails (neither arrival nor time-out).
@@ -51,6 +53,11 @@ class SimHidPlatform final : public HidPlatform {
 public:
     // Adds a device at the end of the enumeration order; returns its index.
     std::size_t addDevice(VirtualDevice device);
+    // Takes a device out of the enumeration as if it were unplugged: opens fail, and its handles stay valid but
+    // write nothing and every wait on them fails. plug puts it back.
+    void unplug(std::size_t device);
+    void plug(std::size_t device);
+    bool isPlugged(std::size_t device) const { return devices_.at(device).plugged; }
     // Queues an input report the device sends unasked.
     void queueInputReport(std::size_t device, std::vector<std::uint8_t> report);
 
@@ -97,6 +104,8 @@ public:
     void readFile(Handle readHandle, std::span<std::uint8_t> buffer, Event completion) override;
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override;
     void cancelIo(Handle readHandle) override;
+    bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
+    SystemError lastError() const override { return lastError_; }
 
 private:
     struct DeviceState {
@@ -104,6 +113,7 @@ private:
         std::deque<std::vector<std::uint8_t>> inputQueue;
         int openAttempts = 0;
         std::vector<Handle> handles;
+        bool plugged = true;
     };
     struct HandleState {
         std::size_t device = 0;
@@ -114,6 +124,7 @@ private:
     // The device behind an open handle, or nothing (counting a stale use) for a closed or unknown one.
     std::optional<std::size_t> deviceIndexOf(Handle handle);
     const DeviceState* deviceAt(DeviceList list, const DeviceInterface& entry) const;
+    DeviceState* pluggedDeviceAt(const std::string& path);
 
     std::vector<DeviceState> devices_;
     std::map<Handle, HandleState> handles_;
@@ -126,6 +137,7 @@ private:
     int staleHandleUses_ = 0;
     int classDevsCalls_ = 0;
     int createdEvents_ = 0;
+    SystemError lastError_;
     std::intptr_t nextValue_ = 1;
 };
 

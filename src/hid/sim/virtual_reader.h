@@ -50,6 +50,8 @@ public:
     std::vector<std::uint8_t> answer(std::span<const std::uint8_t> outputReport);
 
     const SettingsBlock& settingsBlock() const { return settings_; }
+    // Puts back settings the reader kept from an earlier run.
+    void restoreSettings(const SettingsBlock& settings) { settings_ = settings; }
 
 private:
     // Carries out a well-formed command and gives the reply payload, status byte first.

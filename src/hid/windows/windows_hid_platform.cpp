@@ -13,6 +13,7 @@ extern "C" {
 #include <vector>
 
 #include "hid/system_platform.h"
+#include "hid/windows/error_text.h"
 #include "hid/windows/overlapped_read.h"
 
 namespace cdr::hid {
@@ -106,7 +107,22 @@ public:
         const HANDLE handle =
             CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
                         OPEN_EXISTING, overlapped ? FILE_FLAG_OVERLAPPED : 0, nullptr);
+        lastErrorCode_ = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         return fromWindows(handle);
+    }
+
+    // A HID device answers its identity also to an open that asks for no access, which needs no rights to it.
+    bool identityOf(const std::string& path, DeviceAttributes& attributes) override {
+        const HANDLE handle =
+            CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return false;
+        const bool known = getAttributes(fromWindows(handle), attributes);
+        CloseHandle(handle);
+        return known;
+    }
+
+    SystemError lastError() const override {
+        return SystemError{static_cast<std::int64_t>(lastErrorCode_), GetErrorText(lastErrorCode_)};
     }
 
     // A failed query clears attributes, so an earlier device's identity is never taken for this one's.
@@ -157,7 +173,9 @@ public:
 
     void writeFile(Handle device, std::span<const std::uint8_t> report) override {
         DWORD written = 0;
-        WriteFile(toWindows(device), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+        const BOOL ok =
+            WriteFile(toWindows(device), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+        lastErrorCode_ = ok ? ERROR_SUCCESS : GetLastError();
     }
 
     void discardPendingInput(Handle readHandle) override { HidD_FlushQueue(toWindows(readHandle)); }
@@ -187,6 +205,7 @@ public:
 
 private:
     OverlappedRead read_;
+    DWORD lastErrorCode_ = ERROR_SUCCESS;
 };
 
 }  // namespace

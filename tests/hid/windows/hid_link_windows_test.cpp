@@ -14,7 +14,7 @@ using test::StandInReaderPlatform;
 
 class StatusRecorder final : public LinkObserver {
 public:
-    void logApiResult(std::string_view) override {}
+    void afterPlatformCall(std::string_view) override {}
     void keepLogOnLastLine() override {}
     void showStatus(std::string_view text) override { statuses.emplace_back(text); }
     std::vector<std::string> statuses;

@@ -70,6 +70,14 @@ Handle StandInReaderPlatform::createFile(const std::string& path, bool overlappe
     return handle;
 }
 
+bool StandInReaderPlatform::identityOf(const std::string& path, DeviceAttributes& attributes) {
+    if (written_ && path == readerPath()) {
+        attributes = DeviceAttributes{READER_VENDOR_ID, READER_PRODUCT_ID, 0x0100};
+        return true;
+    }
+    return system_->identityOf(path, attributes);
+}
+
 bool StandInReaderPlatform::getAttributes(Handle device, DeviceAttributes& attributes) {
     if (readerHandles_.contains(device)) {
         attributes = DeviceAttributes{READER_VENDOR_ID, READER_PRODUCT_ID, 0x0100};

@@ -52,6 +52,8 @@ public:
     void readFile(Handle readHandle, std::span<std::uint8_t> buffer, Event completion) override;
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override;
     void cancelIo(Handle readHandle) override;
+    bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
+    SystemError lastError() const override { return system_->lastError(); }
 
 private:
     bool isReaderEntry(const DeviceInterface& entry) const;

@@ -1,4 +1,4 @@
-#include "protocol/reader_exchange.h"
+#include "reader/reader_exchange.h"
 
 #include "protocol/command_frame.h"
 #include "protocol/reader_reply.h"

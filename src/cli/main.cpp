@@ -1,0 +1,64 @@
+#include <chrono>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+#include "cli/command_line.h"
+#include "cli/interrupt.h"
+#include "cli/polling_arrivals.h"
+#include "cli/simulation.h"
+#include "cli/swipe_terminal.h"
+#include "hid/system_platform.h"
+
+#ifndef _WIN32
+#include "cli/udev_arrivals.h"
+#endif
+
+namespace {
+
+using namespace cdr;
+
+// The system's readers, or the virtual ones with --simulate; each made when first asked for.
+class SystemBackends final : public cli::Backends {
+public:
+    hid::HidPlatform& platform(bool simulate) override {
+        if (simulate) {
+            if (!simulation_) simulation_ = std::make_unique<cli::Simulation>(cli::Simulation::defaultStateFile());
+            return simulation_->platform();
+        }
+        if (!system_) system_ = hid::makeSystemHidPlatform();
+        return *system_;
+    }
+
+    std::unique_ptr<cli::ReaderArrivals> arrivals(hid::HidLink& link, bool simulate) override {
+        cli::watchForInterrupt();
+        if (simulate) {
+            return std::make_unique<cli::PollingArrivals>(
+                link, [this] { return !cli::interrupted() && simulation_->plugAnother(); });
+        }
+#ifdef _WIN32
+        // Windows: the readers are listed again once a second.
+        return std::make_unique<cli::PollingArrivals>(link, [] {
+            for (int step = 0; step < 10 && !cli::interrupted(); ++step) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            return !cli::interrupted();
+        });
+#else
+        return std::make_unique<cli::UdevArrivals>();
+#endif
+    }
+
+    void swipeTest(std::ostream& out) override { cli::swipeTestOnTerminal(out); }
+
+private:
+    std::unique_ptr<hid::HidPlatform> system_;
+    std::unique_ptr<cli::Simulation> simulation_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SystemBackends backends;
+    return cli::runCommandLine(argc, argv, backends, std::cout, std::cerr);
+}

@@ -1,0 +1,309 @@
+#include "cli/reader_tool.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <variant>
+
+#include "cli/settings_json.h"
+#include "cli/text_encoding.h"
+#include "settings/settings_file.h"
+
+namespace cdr::cli {
+
+namespace {
+
+std::string hex4(std::uint16_t value) {
+    char text[5];
+    std::snprintf(text, sizeof text, "%04x", value);
+    return text;
+}
+
+std::string identityText(const hid::DeviceAttributes& identity) {
+    return hex4(identity.vendorId) + ":" + hex4(identity.productId);
+}
+
+#ifdef _WIN32
+constexpr const char* kAccessAdvice = "close any program that holds the reader, then unplug it and plug it in again";
+#else
+constexpr const char* kAccessAdvice =
+    "install the udev rule 70-cdr55p4w-reader.rules, unplug the reader and plug it in again, and run from a "
+    "session at the local seat";
+#endif
+
+// Writes the bytes into a file beside path and renames it over path, so that path is replaced in one step.
+bool replaceFile(const std::string& path, const std::string& bytes, std::string& why) {
+    const std::filesystem::path target(path);
+    std::filesystem::path temporary = target;
+    temporary += ".part";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            why = "cannot write " + temporary.string();
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        why = "cannot replace " + path + ": " + error.message();
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ReaderTool::ReaderTool(hid::HidPlatform& platform, std::ostream& out, std::ostream& err)
+    : link_(platform, *this), out_(out), err_(err) {}
+
+void ReaderTool::message(const std::string& text) { err_ << "cdr55p4w-cli: " << text << '\n'; }
+
+void ReaderTool::cannotOpen(const std::string& path, const hid::SystemError& reason) {
+    message("cannot open " + path + ": " + reason.text + "; " + kAccessAdvice);
+}
+
+ExitStatus ReaderTool::list(bool json) {
+    const auto readers = link_.listReaders();
+    if (json) {
+        nlohmann::json entries = nlohmann::json::array();
+        for (const auto& reader : readers) {
+            entries.push_back({{"path", reader.path},
+                               {"vendorId", hex4(reader.identity.vendorId)},
+                               {"productId", hex4(reader.identity.productId)},
+                               {"opens", reader.opens},
+                               {"reason", reader.opens ? std::string{} : reader.reason.text}});
+        }
+        out_ << entries.dump(2) << '\n';
+    } else {
+        for (const auto& reader : readers) {
+            out_ << reader.path << ' ' << identityText(reader.identity) << ' '
+                 << (reader.opens ? std::string("ok") : reader.reason.text) << '\n';
+        }
+    }
+    if (readers.empty()) {
+        message("no reader found");
+        return kExitNoReader;
+    }
+    return kExitDone;
+}
+
+std::optional<std::vector<hid::ReaderEntry>> ReaderTool::chooseReaders(const ReaderChoice& choice,
+                                                                       ExitStatus& refusal) {
+    auto readers = link_.listReaders();
+    if (choice.device) {
+        std::erase_if(readers, [&choice](const hid::ReaderEntry& reader) { return reader.path != *choice.device; });
+        if (readers.empty()) {
+            message("no reader at " + *choice.device);
+            refusal = kExitNoReader;
+            return std::nullopt;
+        }
+    }
+    if (readers.empty()) {
+        message("no reader found");
+        refusal = kExitNoReader;
+        return std::nullopt;
+    }
+    if (readers.size() > 1 && !choice.all) {
+        message("several readers are present; choose one with --device PATH (or all with --all where allowed):");
+        for (const auto& reader : readers) {
+            message("  " + reader.path);
+        }
+        refusal = kExitBadInput;
+        return std::nullopt;
+    }
+    const bool anyOpens = std::any_of(readers.begin(), readers.end(), [](const auto& r) { return r.opens; });
+    if (!anyOpens) {
+        for (const auto& reader : readers) {
+            cannotOpen(reader.path, reader.reason);
+        }
+        refusal = kExitNoReader;
+        return std::nullopt;
+    }
+    return readers;
+}
+
+std::string ReaderTool::failureText(ExchangeResult result) {
+    if (result == ExchangeResult::Accepted) {
+        return "the reader's reply was not understood";
+    }
+    if (result == ExchangeResult::TooLong) {
+        return "the command does not fit the reader's report";
+    }
+    if (!link_.deviceDetected()) {
+        return "no answer within " + std::to_string(hid::READ_TIMEOUT_MS) + " ms";
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "the reader answered with status 0x%02X", session_.lastStatus());
+    return text;
+}
+
+bool ReaderTool::connect(const hid::ReaderEntry& reader) {
+    if (!reader.opens || !link_.openReader(reader.path)) {
+        cannotOpen(reader.path, reader.opens ? link_.openError() : reader.reason);
+        return false;
+    }
+    const ExchangeResult handshake = session_.connect();
+    if (handshake != ExchangeResult::Accepted) {
+        message(reader.path + ": connect failed: " + failureText(handshake));
+        link_.CloseDeviceHandles();
+        return false;
+    }
+    return true;
+}
+
+ExitStatus ReaderTool::version(const ReaderChoice& choice, bool json) {
+    ExitStatus refusal = kExitDone;
+    const auto readers = chooseReaders(choice, refusal);
+    if (!readers) return refusal;
+    const auto& reader = readers->front();
+    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    const auto answer = session_.readVersion();
+    link_.CloseDeviceHandles();
+    if (!answer.ok()) {
+        message(reader.path + ": " + failureText(answer.exchange));
+        return kExitReaderFailed;
+    }
+    const std::string text = codePageToUtf8(*answer.value);
+    if (json) {
+        out_ << nlohmann::json{{"path", reader.path}, {"version", text}}.dump(2) << '\n';
+    } else {
+        out_ << text << '\n';
+    }
+    return kExitDone;
+}
+
+ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std::string>& outputFile, bool json) {
+    ExitStatus refusal = kExitDone;
+    const auto readers = chooseReaders(choice, refusal);
+    if (!readers) return refusal;
+    const auto& reader = readers->front();
+    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    const auto answer = session_.readSettings();
+    link_.CloseDeviceHandles();
+    if (!answer.ok()) {
+        message(reader.path + ": " + failureText(answer.exchange));
+        return kExitReaderFailed;
+    }
+    const auto encoded = encodeSettingsFile(*answer.value);
+    if (const auto* refused = std::get_if<RefusedSentinel>(&encoded)) {
+        message(reader.path + ": " + utf16ToUtf8(refused->message));
+        return kExitReaderFailed;
+    }
+    const std::string& bytes = std::get<std::string>(encoded);
+    if (outputFile) {
+        std::string why;
+        if (!replaceFile(*outputFile, bytes, why)) {
+            message(why);
+            return kExitBadInput;
+        }
+    }
+    if (json) {
+        out_ << settingsJson(reader.path, *answer.value).dump(2) << '\n';
+    } else if (!outputFile) {
+        out_ << bytes << std::flush;
+    }
+    return kExitDone;
+}
+
+std::optional<SettingsBlock> ReaderTool::loadSettingsFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!file.is_open() || file.bad()) {
+        message("cannot read " + path);
+        return std::nullopt;
+    }
+    const auto decoded = decodeSettingsFile(bytes);
+    if (const auto* error = std::get_if<SettingsFileError>(&decoded)) {
+        message(path + ": " + utf16ToUtf8(error->message));
+        return std::nullopt;
+    }
+    const auto block = encodeSettingsBlock(std::get<ReaderSettings>(decoded));
+    if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
+        message(path + ": " + utf16ToUtf8(refused->message));
+        return std::nullopt;
+    }
+    return std::get<SettingsBlock>(block);
+}
+
+std::string ReaderTool::writeAndCheck(const SettingsBlock& block, const hid::ReaderEntry& reader, bool& ok) {
+    ok = false;
+    if (!connect(reader)) {
+        return reader.opens ? "failed: connect" : "failed: cannot open (" + reader.reason.text + ")";
+    }
+    const CheckedWrite check = session_.writeAndCheck(block);
+    std::string result;
+    if (check.matches()) {
+        ok = true;
+        result = "written and checked";
+    } else if (check.write != ExchangeResult::Accepted) {
+        result = "failed: write: " + failureText(check.write);
+    } else if (!check.readBack.ok()) {
+        result = "failed: read-back: " + failureText(check.readBack.exchange);
+    } else {
+        result = "failed: the settings read back differ from those written";
+    }
+    link_.CloseDeviceHandles();
+    return result;
+}
+
+ExitStatus ReaderTool::writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers) {
+    bool allOk = true;
+    for (const auto& reader : readers) {
+        bool ok = false;
+        const std::string result = writeAndCheck(block, reader, ok);
+        out_ << reader.path << ": " << result << '\n' << std::flush;
+        allOk = allOk && ok;
+    }
+    return allOk ? kExitDone : kExitReaderFailed;
+}
+
+ExitStatus ReaderTool::write(const std::string& settingsFile, const ReaderChoice& choice) {
+    const auto block = loadSettingsFile(settingsFile);
+    if (!block) return kExitBadInput;
+    ExitStatus refusal = kExitDone;
+    const auto readers = chooseReaders(choice, refusal);
+    return readers ? writeEach(*block, *readers) : refusal;
+}
+
+ExitStatus ReaderTool::factory(const ReaderChoice& choice) {
+    ExitStatus refusal = kExitDone;
+    const auto readers = chooseReaders(choice, refusal);
+    if (!readers) return refusal;
+    return writeEach(std::get<SettingsBlock>(encodeSettingsBlock(factorySettings())), *readers);
+}
+
+ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals& arrivals) {
+    const auto block = loadSettingsFile(settingsFile);
+    if (!block) return kExitBadInput;
+    message("waiting for readers; plug each one in, press Ctrl-C to end");
+    int written = 0;
+    int failed = 0;
+    while (const auto path = arrivals.nextReader()) {
+        const auto readers = link_.listReaders();
+        const auto reader =
+            std::find_if(readers.begin(), readers.end(), [&path](const auto& r) { return r.path == *path; });
+        if (reader == readers.end()) continue;
+        const auto started = std::chrono::steady_clock::now();
+        bool ok = false;
+        const std::string result = writeAndCheck(*block, *reader, ok);
+        const auto taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.1f s", taken);
+        out_ << reader->path << ": " << result << " (" << seconds << ")\n" << std::flush;
+        ++(ok ? written : failed);
+    }
+    out_ << written << " written, " << failed << " failed\n";
+    return failed == 0 ? kExitDone : kExitReaderFailed;
+}
+
+}  // namespace cdr::cli

@@ -1,0 +1,62 @@
+#include "cli/udev_arrivals.h"
+
+#include <libudev.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <string_view>
+
+#include "cli/interrupt.h"
+
+namespace cdr::cli {
+
+namespace {
+
+constexpr int kPollStepMs = 200;
+// How long an added node may stay out of reach while its access rule is applied.
+constexpr int kAccessGraceSteps = 15;
+
+void waitForAccess(const std::string& node) {
+    for (int step = 0; step < kAccessGraceSteps && !interrupted(); ++step) {
+        if (::access(node.c_str(), R_OK | W_OK) == 0) return;
+        ::poll(nullptr, 0, kPollStepMs);
+    }
+}
+
+}  // namespace
+
+UdevArrivals::UdevArrivals() : udev_(udev_new()) {
+    if (udev_ == nullptr) return;
+    monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
+    if (monitor_ != nullptr && (udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
+                                udev_monitor_enable_receiving(monitor_) < 0)) {
+        udev_monitor_unref(monitor_);
+        monitor_ = nullptr;
+    }
+}
+
+UdevArrivals::~UdevArrivals() {
+    if (monitor_ != nullptr) udev_monitor_unref(monitor_);
+    if (udev_ != nullptr) udev_unref(udev_);
+}
+
+std::optional<std::string> UdevArrivals::nextReader() {
+    while (monitor_ != nullptr && !interrupted()) {
+        pollfd ready{udev_monitor_get_fd(monitor_), POLLIN, 0};
+        if (::poll(&ready, 1, kPollStepMs) <= 0) continue;
+        udev_device* device = udev_monitor_receive_device(monitor_);
+        if (device == nullptr) continue;
+        const char* action = udev_device_get_action(device);
+        const char* node = udev_device_get_devnode(device);
+        std::optional<std::string> added;
+        if (action != nullptr && node != nullptr && std::string_view(action) == "add") added = node;
+        udev_device_unref(device);
+        if (added) {
+            waitForAccess(*added);
+            return added;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace cdr::cli

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "cli/polling_arrivals.h"
+#include "hid/sim/sim_hid_platform.h"
+#include "hid/sim/virtual_reader.h"
+#include "protocol/reader_commands.h"
+
+namespace cdr::cli {
+namespace {
+
+using hid::sim::VirtualReader;
+
+const std::string kFactoryFile =
+    "1\r\n1\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n";
+const std::string kCustomFile =
+    "1\r\n1\r\n0\r\n1\r\n%\r\n;\r\n\r\n0\r\n\r\n\r\n\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\n";
+
+// The tool over simulated readers, with its output and messages kept; provision's arrivals plug in the devices
+// added unplugged, one per wait, then end.
+class CliTest : public ::testing::Test, public Backends {
+protected:
+    hid::HidPlatform& platform(bool) override { return platform_; }
+    std::unique_ptr<ReaderArrivals> arrivals(hid::HidLink& link, bool) override {
+        return std::make_unique<PollingArrivals>(link, [this] {
+            if (toPlug_.empty()) return false;
+            platform_.plug(toPlug_.front());
+            toPlug_.pop_front();
+            return true;
+        });
+    }
+    void swipeTest(std::ostream&) override {}
+
+    std::size_t addReader(std::string path) {
+        return platform_.addDevice(readers_.emplace_back().device(std::move(path)));
+    }
+
+    int run(std::vector<std::string> arguments) {
+        out_.str({});
+        err_.str({});
+        arguments.insert(arguments.begin(), "cdr55p4w-cli");
+        std::vector<const char*> argv;
+        for (const auto& argument : arguments) argv.push_back(argument.c_str());
+        return runCommandLine(static_cast<int>(argv.size()), argv.data(), *this, out_, err_);
+    }
+
+    std::string writeFile(const std::string& name, const std::string& bytes) {
+        const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    hid::sim::SimHidPlatform platform_;
+    std::deque<VirtualReader> readers_;
+    std::deque<std::size_t> toPlug_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(CliTest, ListShowsReadersWithTheReasonOneCannotBeOpened) {
+    EXPECT_EQ(run({"list"}), 3);
+    addReader("/dev/hidraw0");
+    hid::sim::VirtualDevice mouse;
+    mouse.identity = {0x046D, 0xC52B, 1};
+    mouse.path = "/dev/hidraw1";
+    platform_.addDevice(mouse);
+    hid::sim::VirtualDevice locked = readers_.emplace_back().device("/dev/hidraw2");
+    locked.refusesOpen = true;
+    platform_.addDevice(locked);
+
+    EXPECT_EQ(run({"list"}), 0);
+    EXPECT_EQ(out_.str(), "/dev/hidraw0 ffff:fffc ok\n/dev/hidraw2 ffff:fffc Permission denied\n");
+    EXPECT_EQ(run({"list", "--json"}), 0);
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at(1).at("reason"), "Permission denied");
+
+    EXPECT_EQ(run({"version", "--device", "/dev/hidraw2"}), 3);
+    EXPECT_NE(err_.str().find("/dev/hidraw2: Permission denied"), std::string::npos) << err_.str();
+}
+
+TEST_F(CliTest, WrittenFileReadsBackByteForByteAndVersionAnswers) {
+    addReader("/dev/hidraw0");
+    const std::string file = writeFile("custom.cfg", kCustomFile);
+    EXPECT_EQ(run({"write", file}), 0);
+    EXPECT_EQ(out_.str(), "/dev/hidraw0: written and checked\n");
+    EXPECT_EQ(run({"read"}), 0);
+    EXPECT_EQ(out_.str(), kCustomFile);
+    EXPECT_EQ(run({"read", "--json"}), 0);
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at("format"), "AAMVA");
+    EXPECT_EQ(run({"factory"}), 0);
+    EXPECT_EQ(run({"read", "-o", writeFile("out.cfg", "old")}), 0);
+    std::ifstream saved(std::filesystem::path(::testing::TempDir()) / "out.cfg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), kFactoryFile);
+    EXPECT_EQ(run({"version"}), 0);
+    EXPECT_EQ(out_.str(), "1.05\n");
+}
+
+TEST_F(CliTest, BadCommandLinesAndFilesSendNothing) {
+    addReader("/dev/hidraw0");
+    addReader("/dev/hidraw1");
+    const std::string good = writeFile("good.cfg", kFactoryFile);
+    const std::vector<std::vector<std::string>> refused = {
+        {"write", writeFile("short.cfg", "1\r\n1\r\n")},
+        {"write", writeFile("bad.cfg", "1\r\n7\r\n" + kFactoryFile)},
+        {"write", "/nonexistent/x.cfg", "--all"},
+        {"write", good},  // two readers, neither --device nor --all
+        {"write", good, "--all", "--device", "/dev/hidraw0"},
+        {"version"},
+        {"frobnicate"},
+    };
+    for (const auto& arguments : refused) {
+        EXPECT_EQ(run(arguments), 2) << arguments.front() << ' ' << arguments.back();
+    }
+    EXPECT_TRUE(platform_.writtenReports().empty());
+    run({"version"});
+    EXPECT_NE(err_.str().find("/dev/hidraw1"), std::string::npos) << err_.str();
+}
+
+TEST_F(CliTest, AllGoesOnPastAReaderThatDoesNotAnswerOrReadsBackOtherSettings) {
+    addReader("/dev/hidraw0");
+    platform_.addDevice(readers_.emplace_back().device("/dev/hidraw1"));
+    // The reader answers the handshake but no write.
+    VirtualReader& model = readers_.back();
+    hid::sim::VirtualDevice mute = model.device("/dev/hidraw2");
+    mute.responder = [&model](std::span<const std::uint8_t> report) -> std::optional<std::vector<std::uint8_t>> {
+        if (report.size() > 6 && report[6] == kWriteSettingsCommand[2]) return std::nullopt;
+        return model.answer(report);
+    };
+    platform_.addDevice(mute);
+    // A reader that takes the write but keeps the track settings it had.
+    VirtualReader& stubborn = readers_.emplace_back();
+    hid::sim::VirtualDevice forgetful = stubborn.device("/dev/hidraw3");
+    forgetful.responder = [&stubborn](std::span<const std::uint8_t> report) {
+        auto answer = stubborn.answer(report);
+        stubborn.restoreSettings(VirtualReader().settingsBlock());
+        return std::optional(answer);
+    };
+    platform_.addDevice(forgetful);
+
+    EXPECT_EQ(run({"write", writeFile("custom.cfg", kCustomFile), "--all"}), 1);
+    EXPECT_EQ(out_.str(),
+              "/dev/hidraw0: written and checked\n/dev/hidraw1: written and checked\n"
+              "/dev/hidraw2: failed: write: no answer within 6000 ms\n"
+              "/dev/hidraw3: failed: the settings read back differ from those written\n");
+}
+
+TEST_F(CliTest, ProvisionWritesEachReaderAsItArrivesAndCountsTheOneUnpluggedMidWrite) {
+    toPlug_.push_back(addReader("/dev/hidraw0"));
+    VirtualReader& model = readers_.emplace_back();
+    hid::sim::VirtualDevice leaving = model.device("/dev/hidraw1");
+    const std::size_t leavingIndex = 1;
+    leaving.responder = [this,
+                         &model](std::span<const std::uint8_t> report) -> std::optional<std::vector<std::uint8_t>> {
+        if (report.size() > 6 && report[6] == kWriteSettingsCommand[2]) {
+            platform_.unplug(leavingIndex);
+            return std::nullopt;
+        }
+        return model.answer(report);
+    };
+    toPlug_.push_back(platform_.addDevice(leaving));
+    toPlug_.push_back(addReader("/dev/hidraw2"));
+    for (const std::size_t device : toPlug_) platform_.unplug(device);
+
+    EXPECT_EQ(run({"provision", writeFile("custom.cfg", kCustomFile)}), 1);
+    const std::string out = out_.str();
+    EXPECT_NE(out.find("/dev/hidraw0: written and checked ("), std::string::npos) << out;
+    EXPECT_NE(out.find("/dev/hidraw1: failed: write: no answer within 6000 ms ("), std::string::npos) << out;
+    EXPECT_NE(out.find("/dev/hidraw2: written and checked ("), std::string::npos) << out;
+    EXPECT_TRUE(out.ends_with("2 written, 1 failed\n")) << out;
+    EXPECT_EQ(readers_[2].settingsBlock(), readers_[0].settingsBlock());
+}
+
+}  // namespace
+}  // namespace cdr::cli

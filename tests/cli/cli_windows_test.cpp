@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/reader_tool.h"
+#include "stand_in_reader_platform.h"
+
+namespace cdr::cli {
+namespace {
+
+TEST(CliOnWindows, ListsTheStandInReaderAmongTheSystemsDevices) {
+    hid::test::StandInReaderPlatform platform(true);
+    std::ostringstream out;
+    std::ostringstream err;
+    ReaderTool tool(platform, out, err);
+    EXPECT_EQ(tool.list(false), kExitDone);
+    EXPECT_EQ(out.str(), platform.readerPath() + " ffff:fffc ok\n");
+    EXPECT_EQ(platform.handlesOpened(), platform.handlesClosed());
+}
+
+TEST(CliOnWindows, WithoutAReaderNothingIsFound) {
+    hid::test::StandInReaderPlatform platform(false);
+    std::ostringstream out;
+    std::ostringstream err;
+    ReaderTool tool(platform, out, err);
+    EXPECT_EQ(tool.factory({}), kExitNoReader);
+    EXPECT_EQ(err.str(), "cdr55p4w-cli: no reader found\n");
+}
+
+}  // namespace
+}  // namespace cdr::cli
