@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "cli/interrupt.h"
+#include "hid/hid_link.h"
+#include "hid/linux/hid_uevent.h"
 
 namespace cdr::cli {
 
@@ -21,6 +23,14 @@ void waitForAccess(const std::string& node) {
         if (::access(node.c_str(), R_OK | W_OK) == 0) return;
         ::poll(nullptr, 0, kPollStepMs);
     }
+}
+
+// Whether an added hidraw node is a reader's: the identity in the uevent of its HID device, as the platform reads it.
+bool isReader(udev_device* node) {
+    udev_device* hidDevice = udev_device_get_parent_with_subsystem_devtype(node, "hid", nullptr);
+    const char* uevent = hidDevice != nullptr ? udev_device_get_sysattr_value(hidDevice, "uevent") : nullptr;
+    const auto identity = uevent != nullptr ? hid::parseHidUevent(uevent) : std::nullopt;
+    return identity && identity->vendorId == hid::READER_VENDOR_ID && identity->productId == hid::READER_PRODUCT_ID;
 }
 
 }  // namespace
@@ -49,7 +59,9 @@ std::optional<std::string> UdevArrivals::nextReader() {
         const char* action = udev_device_get_action(device);
         const char* node = udev_device_get_devnode(device);
         std::optional<std::string> added;
-        if (action != nullptr && node != nullptr && std::string_view(action) == "add") added = node;
+        if (action != nullptr && node != nullptr && std::string_view(action) == "add" && isReader(device)) {
+            added = node;
+        }
         udev_device_unref(device);
         if (added) {
             waitForAccess(*added);

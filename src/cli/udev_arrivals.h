@@ -10,9 +10,9 @@ struct udev_monitor;
 
 namespace cdr::cli {
 
-// hidraw nodes as udev adds them, from a libudev monitor. The access rule for a reader may be applied just after
-// its node appears, so an added node is handed on once it can be opened for reading and writing, or after a short
-// grace time. The wait ends on Ctrl-C.
+// The readers' hidraw nodes as udev adds them, from a libudev monitor; nodes of other devices are passed over. The
+// access rule for a reader may be applied just after its node appears, so an added node is handed on once it can be
+// opened for reading and writing, or after a short grace time. The wait ends on Ctrl-C.
 class UdevArrivals final : public ReaderArrivals {
 public:
     UdevArrivals();
