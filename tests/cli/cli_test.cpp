@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -98,6 +99,48 @@ TEST_F(CliTest, WrittenFileReadsBackByteForByteAndVersionAnswers) {
     EXPECT_EQ(run({"version"}), 0);
     EXPECT_EQ(out_.str(), "1.05\n");
 }
+
+// A settings file and the frame the window's Write sends for the same settings (bytes as its tests expect them).
+struct WriteFrameCase {
+    const char* name;
+    std::string file;
+    std::vector<std::uint8_t> frame;
+};
+
+void PrintTo(const WriteFrameCase& c, std::ostream* out) { *out << c.name; }
+
+class CliWriteFrameTest : public CliTest, public ::testing::WithParamInterface<WriteFrameCase> {};
+
+// The report that carries a frame: the output report ID, the frame, zeros to the report's length.
+std::vector<std::uint8_t> reportOf(const std::vector<std::uint8_t>& frame) {
+    std::vector<std::uint8_t> report(VirtualReader::kReportLength, 0x00);
+    report[0] = hid::OUTPUT_REPORT_ID;
+    std::ranges::copy(frame, report.begin() + 1);
+    return report;
+}
+
+TEST_P(CliWriteFrameTest, WriteSendsTheWindowsFrameThenReadsBack) {
+    addReader("/dev/hidraw0");
+    EXPECT_EQ(run({"write", writeFile("frame.cfg", GetParam().file)}), 0);
+    std::vector<std::vector<std::uint8_t>> sent;
+    for (const auto& report : platform_.writtenReports()) sent.push_back(report.bytes);
+    const auto write = std::ranges::find(sent, reportOf(GetParam().frame));
+    ASSERT_NE(write, sent.end());
+    const std::vector<std::uint8_t> readSettings{0x02, 0x00, 0x04, 0x43, 0x43, 0x52, 0x03, 0x55};
+    EXPECT_EQ(std::vector(write, sent.end()), (std::vector{reportOf(GetParam().frame), reportOf(readSettings)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, CliWriteFrameTest,
+                         ::testing::Values(WriteFrameCase{"Mixed",
+                                                          "1\r\n1\r\n0\r\n1\r\n%\r\n;\r\n\r\n1\r\n?\r\n?\r\n\r\n"
+                                                          "False\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\n",
+                                                          {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x30, 0x25,
+                                                           0x3B, 0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32, 0x03, 0x75}},
+                                           WriteFrameCase{"GrayedTrackSentAs0x32",
+                                                          "2" + kFactoryFile.substr(1),
+                                                          {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x32, 0x31, 0x31, 0x00,
+                                                           0x00, 0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x69}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, BadCommandLinesAndFilesSendNothing) {
     addReader("/dev/hidraw0");
