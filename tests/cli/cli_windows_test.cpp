@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "cli/reader_tool.h"
+#include "hid/sim/virtual_reader.h"
+#include "settings/settings_file.h"
 #include "stand_in_reader_platform.h"
 
 namespace cdr::cli {
@@ -15,6 +17,20 @@ TEST(CliOnWindows, ListsTheStandInReaderAmongTheSystemsDevices) {
     ReaderTool tool(platform, out, err);
     EXPECT_EQ(tool.list(false), kExitDone);
     EXPECT_EQ(out.str(), platform.readerPath() + " ffff:fffc ok\n");
+    EXPECT_EQ(platform.handlesOpened(), platform.handlesClosed());
+}
+
+TEST(CliOnWindows, TalksToTheStandInReader) {
+    hid::sim::VirtualReader reader;
+    hid::test::StandInReaderPlatform platform(reader);
+    std::ostringstream out;
+    std::ostringstream err;
+    ReaderTool tool(platform, out, err);
+    EXPECT_EQ(tool.version({}, false), kExitDone) << err.str();
+    EXPECT_EQ(out.str(), "1.05\n");
+    out.str({});
+    EXPECT_EQ(tool.read({}, std::nullopt, false), kExitDone) << err.str();
+    EXPECT_EQ(out.str(), std::get<std::string>(encodeSettingsFile(factorySettings())));
     EXPECT_EQ(platform.handlesOpened(), platform.handlesClosed());
 }
 

@@ -18,6 +18,12 @@ StandInReaderPlatform::StandInReaderPlatform(bool withReader) : system_(makeSyst
     }
 }
 
+StandInReaderPlatform::StandInReaderPlatform(sim::VirtualReader& answering) : StandInReaderPlatform(true) {
+    const sim::VirtualDevice device = answering.device(readerPath());
+    reportLength_ = device.capabilities.inputReportByteLength;
+    responder_ = device.responder;
+}
+
 std::string StandInReaderPlatform::readerPath() const { return written_ ? written_->path() + "-reader" : ""; }
 
 bool StandInReaderPlatform::isReaderEntry(const DeviceInterface& entry) const {
@@ -61,8 +67,9 @@ void StandInReaderPlatform::destroyDeviceInfoList(DeviceList list) {
 
 Handle StandInReaderPlatform::createFile(const std::string& path, bool overlapped) {
     const bool reader = written_ && path == readerPath();
-    const Handle handle =
-        system_->createFile(reader ? (overlapped ? toRead_->path() : written_->path()) : path, overlapped);
+    TestPipe* pipe = reader ? (overlapped ? toRead_.get() : written_.get()) : nullptr;
+    if (pipe != nullptr) pipe->reopenAfterClientClosed();
+    const Handle handle = system_->createFile(pipe != nullptr ? pipe->path() : path, overlapped);
     if (isOpen(handle)) {
         ++handlesOpened_;
         if (reader) readerHandles_.insert(handle);
@@ -91,7 +98,7 @@ PreparsedData StandInReaderPlatform::getPreparsedData(Handle device) {
 }
 
 Capabilities StandInReaderPlatform::getCaps(PreparsedData data) {
-    return data == kReaderDescriptor ? Capabilities{kReportLength, kReportLength} : system_->getCaps(data);
+    return data == kReaderDescriptor ? Capabilities{reportLength_, reportLength_} : system_->getCaps(data);
 }
 
 void StandInReaderPlatform::freePreparsedData(PreparsedData data) {
@@ -108,6 +115,8 @@ Event StandInReaderPlatform::createEvent() { return system_->createEvent(); }
 void StandInReaderPlatform::resetEvent(Event event) { system_->resetEvent(event); }
 void StandInReaderPlatform::writeFile(Handle device, std::span<const std::uint8_t> report) {
     system_->writeFile(device, report);
+    if (!responder_ || !readerHandles_.contains(device)) return;
+    if (const auto answer = responder_(written_->takeReceived())) toRead_->send(*answer);
 }
 void StandInReaderPlatform::discardPendingInput(Handle readHandle) { system_->discardPendingInput(readHandle); }
 void StandInReaderPlatform::readFile(Handle readHandle, std::span<std::uint8_t> buffer, Event completion) {

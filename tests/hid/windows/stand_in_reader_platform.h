@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hid/hid_platform.h"
+#include "hid/sim/virtual_reader.h"
 #include "test_pipe.h"
 
 namespace cdr::hid::test {
@@ -17,9 +18,13 @@ namespace cdr::hid::test {
 // reports go into one named pipe and whose input reports come from another.
 class StandInReaderPlatform final : public HidPlatform {
 public:
+    // The report length of a stand-in whose reports the test itself takes and sends.
     static constexpr std::int16_t kReportLength = 9;
 
     explicit StandInReaderPlatform(bool withReader);
+    // A stand-in that answers like the virtual reader, with its report length: each output report written to it
+    // is handed to the reader and the reader's answer sent back through the pipe of input reports.
+    explicit StandInReaderPlatform(sim::VirtualReader& answering);
 
     // Null without a stand-in reader.
     TestPipe* reportsWritten() { return written_.get(); }
@@ -61,6 +66,8 @@ private:
     std::unique_ptr<HidPlatform> system_;
     std::unique_ptr<TestPipe> written_;
     std::unique_ptr<TestPipe> toRead_;
+    std::int16_t reportLength_ = kReportLength;
+    sim::Responder responder_;
     std::optional<std::uint32_t> readerIndex_;
     std::set<Handle> readerHandles_;
     std::vector<DeviceList> listsCreated_;

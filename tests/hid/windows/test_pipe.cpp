@@ -12,13 +12,23 @@ std::string uniquePipePath() {
 
 constexpr DWORD kPipeBufferBytes = 4096;
 
+// The one instance of the pipe, waiting for a client.
+HANDLE createServer(const std::string& path) {
+    const HANDLE server =
+        CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1,
+                         kPipeBufferBytes, kPipeBufferBytes, 0, nullptr);
+    EXPECT_NE(server, INVALID_HANDLE_VALUE) << "CreateNamedPipeA failed with " << GetLastError();
+    return server;
+}
+
 }  // namespace
 
-TestPipe::TestPipe()
-    : path_(uniquePipePath()),
-      server_(CreateNamedPipeA(path_.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1,
-                               kPipeBufferBytes, kPipeBufferBytes, 0, nullptr)) {
-    EXPECT_NE(server_, INVALID_HANDLE_VALUE) << "CreateNamedPipeA failed with " << GetLastError();
+TestPipe::TestPipe() : path_(uniquePipePath()), server_(createServer(path_)) {}
+
+void TestPipe::reopenAfterClientClosed() {
+    if (!clientClosed()) return;
+    CloseHandle(server_);
+    server_ = createServer(path_);
 }
 
 TestPipe::~TestPipe() {

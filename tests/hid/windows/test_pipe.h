@@ -26,6 +26,8 @@ public:
     std::vector<std::uint8_t> takeReceived();
     // True once a client connected and closed its end again.
     bool clientClosed() const;
+    // A pipe serves one client: once that client closed its end, a new pipe of the same path waits for the next.
+    void reopenAfterClientClosed();
 
 private:
     std::string path_;
