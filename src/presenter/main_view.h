@@ -41,7 +41,8 @@ public:
     // A busy cursor over the window while the presenter waits on the reader.
     virtual void setBusy(bool busy) = 0;
 
-    // Asks the user for a settings file with the load or save dialog; nothing when the user cancelled.
+    // Asks the user for a settings file with the load or save dialog: its full path in UTF-8, or nothing when the
+    // user cancelled.
     virtual std::optional<std::string> chooseSettingsFile(FileDialogKind kind) = 0;
 };
 
