@@ -162,7 +162,7 @@ TEST_F(PresenterTest, ReadReplyThatStandsForNoControlStatesChangesNone) {
 TEST_F(PresenterTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite) {
     connectVirtualReader();
     ReaderSettings settings = mixedSettings();
-    settings.startSentinel[1] = std::u16string(1, u'\u20AC');
+    settings.startSentinel[1] = std::u16string(1, u'\u4e2d');  // in no single-byte code page
     presenter_.applySettings(settings);
 
     click("cmdWrite");
