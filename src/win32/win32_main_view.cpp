@@ -18,7 +18,8 @@ constexpr const wchar_t* kIconResource = L"MAINICON";
 constexpr int kClientWidthTwips = 8985;
 constexpr int kClientHeightTwips = 4995;
 constexpr int kTwipsPerInch = 1440;
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Without WS_CLIPCHILDREN: group boxes leave their inside unpainted, so the window's background shows there.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The captions drawn in bold Gulim, and their sizes in points.
 struct EmphasisedCaption {

@@ -65,17 +65,18 @@ HFONT WindowFonts::boldGulim(double pointSize) {
             return font;
         }
     }
+    // The captions were laid out for Gulim's narrow letters: another face keeps the dialog font's size, at which
+    // they fit their controls.
     LOGFONTW face = dialogFace_;
     if (!gulimFace_.empty()) {
+        constexpr int kHundredthsPerPoint = 100;
+        constexpr int kPointsPerInch = 72;
         face = LOGFONTW{};
         std::wcsncpy(face.lfFaceName, gulimFace_.c_str(), LF_FACESIZE - 1);
         face.lfCharSet = HANGUL_CHARSET;
+        face.lfHeight = -MulDiv(static_cast<int>(pointSize * kHundredthsPerPoint + 0.5), dpi_,
+                                kPointsPerInch * kHundredthsPerPoint);
     }
-    constexpr int kHundredthsPerPoint = 100;
-    constexpr int kPointsPerInch = 72;
-    face.lfHeight =
-        -MulDiv(static_cast<int>(pointSize * kHundredthsPerPoint + 0.5), dpi_, kPointsPerInch * kHundredthsPerPoint);
-    face.lfWidth = 0;
     face.lfWeight = FW_BOLD;
     HFONT font = CreateFontIndirectW(&face);
     if (font == nullptr) {

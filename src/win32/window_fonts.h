@@ -19,7 +19,8 @@ public:
     WindowFonts& operator=(const WindowFonts&) = delete;
 
     HFONT dialogFont() const { return dialogFont_; }
-    // Gulim, bold, at the given size in points; the same font for the same size.
+    // Gulim, bold, at the given size in points; without Gulim the dialog font in bold. The same font for the
+    // same size.
     HFONT boldGulim(double pointSize);
 
 private:
