@@ -14,7 +14,7 @@
 
 #include "settings/sentinel_field.h"
 #include "ui/check_box.h"
-#include "ui/control_table.h"
+#include "presenter/control_table.h"
 #include "ui/edge_caption_group_box.h"
 #include "ui/option_button.h"
 #include "ui/window_fonts.h"
