@@ -23,7 +23,8 @@ bool isSentinelField(std::string_view name) {
 
 }  // namespace
 
-MainPresenter::MainPresenter(MainView& view, hid::HidPlatform& platform) : view_(view), link_(platform, *this) {
+MainPresenter::MainPresenter(MainView& view, hid::HidPlatform& platform)
+    : view_(view), platform_(platform), link_(platform, *this) {
     const auto controls = mainWindowControls();
     states_.reserve(controls.size());
     for (std::size_t index = 0; index < controls.size(); ++index) {
@@ -102,6 +103,9 @@ void MainPresenter::setItems(std::string_view name, std::vector<std::u16string> 
     ControlState& state = held(name);
     if (state.items != items) {
         state.items = std::move(items);
+        if (state.selectedIndex >= static_cast<int>(state.items.size())) {
+            state.selectedIndex = -1;
+        }
         view_.setItems(name, state.items);
     }
 }
@@ -145,8 +149,34 @@ bool MainPresenter::usable(std::string_view name) const {
     return false;
 }
 
-// Replaces the whole status line.
-void MainPresenter::showMessage(std::u16string_view text) { setText("txtMsg", text); }
+bool MainPresenter::takesFocus(std::string_view name) const {
+    const std::size_t index = indexOf(name);
+    if (index == states_.size()) {
+        return false;
+    }
+    switch (specOf(index).kind) {
+    case ControlKind::TextField:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::Button:
+    case ControlKind::DropDownList:
+    case ControlKind::ListBox:
+        return usable(name);
+    default:
+        return false;
+    }
+}
+
+void MainPresenter::showMessage(std::u16string_view text) { showFileMessage(text, {}); }
+
+void MainPresenter::showFileMessage(std::u16string_view text, std::u16string_view fileName) {
+    ControlState& state = held("txtMsg");
+    std::u16string whole = statusWithFileName(text, fileName);
+    if (state.text != whole) {
+        state.text = std::move(whole);
+        view_.setStatus(text, fileName);
+    }
+}
 
 void MainPresenter::clicked(std::string_view control) {
     using Handler = void (MainPresenter::*)();

@@ -13,6 +13,7 @@
 #include "hid/hid_platform.h"
 #include "presenter/control_state.h"
 #include "presenter/main_view.h"
+#include "reader/reader_session.h"
 #include "settings/reader_settings.h"
 
 namespace cdr {
@@ -21,9 +22,9 @@ namespace cdr {
 // starts as the control table loads the controls, with the factory settings) and tells the view each change; it
 // owns the link to the reader. Its code is split by concern: control states and view events
 // (main_presenter.cpp), start-up, group enable and shut-down (main_presenter_startup.cpp), the settings controls
-// (main_presenter_settings.cpp), the command exchange, Connect, Version and the device poll
-// (main_presenter_connection.cpp), reading and writing the reader's settings (main_presenter_reader_settings.cpp),
-// and the settings files (main_presenter_settings_file.cpp).
+// (main_presenter_settings.cpp), the command exchange, Connect and Version (main_presenter_connection.cpp), the
+// device poll and the diagnostic panel (main_presenter_diagnostic.cpp), reading and writing the reader's settings
+// (main_presenter_reader_settings.cpp), and the settings files (main_presenter_settings_file.cpp).
 class MainPresenter final : public ViewEvents, private hid::LinkObserver {
 public:
     // The view and the platform must outlive the presenter.
@@ -36,7 +37,8 @@ public:
 
     // Enables or disables every control of the window as a group, arming or stopping the timer; the Send and
     // Receive group and the Connect button stay usable either way, and the sentinel fields then follow their check
-    // boxes. Keyboard focus left on a control that is no longer usable moves to the Connect button.
+    // boxes. The control that had the keyboard focus keeps it when it is still usable; otherwise the first usable
+    // control in tab order takes it.
     void SetControlsEnabled(bool enable);
 
     // The reader's settings as the controls hold them.
@@ -52,9 +54,14 @@ public:
     bool SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply);
     // The frame's check byte: the XOR of byteData[1 .. datalen].
     std::uint8_t COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen, std::uint8_t BCCTYPE) const;
+    // Whether cmdOnce reads anything but "Connect" in any letter case: the window counts as connected.
+    bool isConnected() const;
     // Searches for the reader while it is not detected; steps the byte lists when a reader is present and keeps the
-    // log list on its last line.
+    // log list on its last line and short.
     void PollDevice(bool& readerPresent);
+    // Shows the diagnostic panel, which is otherwise hidden, and from then on adds a line to lstResults for every
+    // platform call of the link: its label and the system's text for its result.
+    void showDiagnosticPanel();
 
     // Settings files. Each says on the status label what it did or why it failed.
     // Writes the settings the controls hold into the file at `path`, replacing it only when all was written.
@@ -91,10 +98,16 @@ private:
     void runSentinelRuleOf(std::string_view checkBox);
     // Whether the control and all its containers are enabled and visible.
     bool usable(std::string_view name) const;
+    // Whether the control is one that takes the keyboard focus and is usable.
+    bool takesFocus(std::string_view name) const;
+    // Replaces the whole status line; in showFileMessage "%1" stands for the file name.
     void showMessage(std::u16string_view text);
+    void showFileMessage(std::u16string_view text, std::u16string_view fileName);
 
     // Start-up and shut-down (main_presenter_startup.cpp).
     void InitControls();
+    // Gives the focus back to `focused` when it can still take it, else to the first usable control in tab order.
+    void restoreFocus(const std::string& focused);
     void FillByteLists();
     void Form_Unload();
 
@@ -104,14 +117,22 @@ private:
     void chkEnd_Click();
     void applySentinelRule(std::string_view checkBox, std::span<const std::string_view> fields);
 
-    // The link's hook after every platform call, and its status texts (main_presenter_connection.cpp).
-    void logApiResult(std::string_view label) override;
-    void keepLogOnLastLine() override;
+    // The link's status texts, and the two halves of SendReaderCommand for the handlers that go through the
+    // reader session: the refusal while not connected (clearing the status line first), and the status line after
+    // an exchange (true when accepted) (main_presenter_connection.cpp).
     void showStatus(std::string_view text) override;
+    bool readerCommandAllowed();
+    bool reportExchange(ExchangeResult result);
 
-    // Connect, Version and the diagnostic panel (main_presenter_connection.cpp).
+    // Connect and Version (main_presenter_connection.cpp).
     void cmdOnce_Click();
     void cmdVersion_Click();
+
+    // The link's hook after every platform call, the device poll and continuous mode
+    // (main_presenter_diagnostic.cpp).
+    void afterPlatformCall(std::string_view label) override;
+    void keepLogOnLastLine() override;
+    void trimResults();
     void cmdContinuous_Click();
     void tmrContinuousDataCollect_Timer();
     void stepByteList(std::string_view name);
@@ -125,9 +146,12 @@ private:
     void cmdLoad_Click();
 
     MainView& view_;
+    hid::HidPlatform& platform_;
     std::vector<ControlState> states_;
     std::unordered_map<std::string_view, std::size_t> indices_;
     hid::HidLink link_;
+    ReaderSession session_{link_};
+    bool diagnostic_ = false;
 };
 
 }  // namespace cdr

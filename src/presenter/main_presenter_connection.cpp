@@ -1,8 +1,8 @@
+#include "presenter/busy_while_waiting.h"
 #include "presenter/main_presenter.h"
 #include "protocol/bcc.h"
-#include "protocol/reader_commands.h"
-#include "protocol/reader_exchange.h"
 #include "protocol/reader_reply.h"
+#include "reader/reader_exchange.h"
 
 namespace cdr {
 
@@ -11,9 +11,6 @@ namespace {
 constexpr std::u16string_view kConnectCaption = u"Connect";
 constexpr std::u16string_view kDisconnectCaption = u"Disconnect";
 constexpr std::u16string_view kNotConnectedCaption = u"CONNECT";
-constexpr std::u16string_view kContinuousCaption = u"Continuous";
-constexpr std::u16string_view kCancelContinuousCaption = u"Cancel Continuous";
-constexpr int kLastByteValue = 255;
 
 std::u16string upperCase(std::u16string_view text) {
     std::u16string upper(text);
@@ -23,45 +20,31 @@ std::u16string upperCase(std::u16string_view text) {
     return upper;
 }
 
-// The busy cursor shows while the window waits on the reader.
-class BusyWhileWaiting {
-public:
-    explicit BusyWhileWaiting(MainView& view) : view_(view) { view_.setBusy(true); }
-    ~BusyWhileWaiting() { view_.setBusy(false); }
-    BusyWhileWaiting(const BusyWhileWaiting&) = delete;
-    BusyWhileWaiting& operator=(const BusyWhileWaiting&) = delete;
-
-private:
-    MainView& view_;
-};
-
 }  // namespace
 
 bool MainPresenter::SendReaderCommand(std::span<const std::uint8_t> payload, std::vector<std::uint8_t>& reply) {
+    return readerCommandAllowed() && reportExchange(session_.exchange(payload, reply));
+}
+
+bool MainPresenter::readerCommandAllowed() {
     showMessage(u"");
-    if (upperCase(control("cmdOnce").text) == kNotConnectedCaption) {
+    if (!isConnected()) {
         showMessage(kNotConnectedText);
         return false;
     }
-    ExchangeResult result = ExchangeResult::Failed;
-    {
-        const BusyWhileWaiting busy(view_);
-        result = exchangeCommand(link_, payload, reply);
-    }
+    return true;
+}
+
+bool MainPresenter::reportExchange(ExchangeResult result) {
     showMessage(exchangeStatusText(result));
     return result == ExchangeResult::Accepted;
 }
 
+bool MainPresenter::isConnected() const { return upperCase(control("cmdOnce").text) != kNotConnectedCaption; }
+
 std::uint8_t MainPresenter::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen,
                                         std::uint8_t BCCTYPE) const {
     return cdr::COM_BCCCalc(byteData, datalen, BCCTYPE);
-}
-
-// The log shows nothing; the hook only keeps the list on its newest line (none while it is empty).
-void MainPresenter::logApiResult(std::string_view /*label*/) { keepLogOnLastLine(); }
-
-void MainPresenter::keepLogOnLastLine() {
-    setSelectedIndex("lstResults", static_cast<int>(control("lstResults").items.size()) - 1);
 }
 
 // Discovery's texts are ASCII.
@@ -69,6 +52,7 @@ void MainPresenter::showStatus(std::string_view text) { showMessage(std::u16stri
 
 // The caption of cmdOnce is the connection state: "Connect" while not connected, "Disconnect" while connected.
 void MainPresenter::cmdOnce_Click() {
+    const BusyWhileWaiting busy(view_);
     SetControlsEnabled(false);
     if (control("cmdOnce").text == kDisconnectCaption) {
         link_.CloseDeviceHandles();
@@ -89,8 +73,7 @@ void MainPresenter::cmdOnce_Click() {
     setEnabled("frmSet", true);
     // The caption changes first, so that the handshake is not refused as "not connected".
     setText("cmdOnce", kDisconnectCaption);
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(kVersionCommand, reply)) {
+    if (readerCommandAllowed() && reportExchange(session_.connect())) {
         showMessage(u"Device Connected!");
     } else {
         link_.CloseDeviceHandles();
@@ -101,46 +84,15 @@ void MainPresenter::cmdOnce_Click() {
 }
 
 void MainPresenter::cmdVersion_Click() {
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kVersionCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto version = versionText(reply);
-    showMessage(version ? *version : kReplyNotUnderstoodText);
-}
-
-void MainPresenter::PollDevice(bool& readerPresent) {
-    if (!link_.deviceDetected()) {
-        link_.FindTheHid();
+    const BusyWhileWaiting busy(view_);
+    const auto answer = session_.readVersion();
+    if (!reportExchange(answer.exchange)) {
+        return;
     }
-    readerPresent = link_.deviceDetected();
-    if (readerPresent && isOn(control("chkAutoincrement").check)) {
-        stepByteList("cboByte0");
-        stepByteList("cboByte1");
-    }
-    keepLogOnLastLine();
+    showMessage(answer.value ? versionText(*answer.value) : std::u16string(kReplyNotUnderstoodText));
 }
-
-// The next byte value; "FF" and no selection both go to "00".
-void MainPresenter::stepByteList(std::string_view name) {
-    const int position = control(name).selectedIndex;
-    setSelectedIndex(name, position >= 0 && position < kLastByteValue ? position + 1 : 0);
-}
-
-void MainPresenter::cmdContinuous_Click() {
-    const int intervalMs = control("tmrContinuousDataCollect").timerIntervalMs;
-    if (control("cmdContinuous").text == kContinuousCaption) {
-        setText("cmdContinuous", kCancelContinuousCaption);
-        setTimer("tmrContinuousDataCollect", true, intervalMs);
-        bool readerPresent = false;
-        PollDevice(readerPresent);
-    } else {
-        setText("cmdContinuous", kContinuousCaption);
-        setTimer("tmrContinuousDataCollect", false, intervalMs);
-    }
-}
-
-// Continuous mode collects nothing: its tick has no action.
-void MainPresenter::tmrContinuousDataCollect_Timer() {}
 
 }  // namespace cdr

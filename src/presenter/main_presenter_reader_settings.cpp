@@ -1,39 +1,45 @@
 #include <variant>
 
+#include "presenter/busy_while_waiting.h"
 #include "presenter/main_presenter.h"
-#include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
 
 namespace cdr {
 
-// Sends the settings the controls hold. A sentinel character the reader cannot take as one byte refuses the whole
-// write before anything is sent, naming its field.
+// Sends the settings the controls hold. While not connected it is refused as every command is; a sentinel
+// character the reader cannot take as one byte refuses the whole write before anything is sent, naming its field.
 void MainPresenter::cmdWrite_Click() {
+    if (!readerCommandAllowed()) {
+        return;
+    }
     const auto block = encodeSettingsBlock(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
         showMessage(refused->message);
         return;
     }
-    std::vector<std::uint8_t> reply;
-    if (SendReaderCommand(writeSettingsPayload(std::get<SettingsBlock>(block)), reply)) {
+    const BusyWhileWaiting busy(view_);
+    if (reportExchange(session_.writeSettings(std::get<SettingsBlock>(block)))) {
         showMessage(u"Complete write config!");
     }
 }
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
 void MainPresenter::cmdRead_Click() {
-    std::vector<std::uint8_t> reply;
-    if (!SendReaderCommand(kReadSettingsCommand, reply)) {
+    if (!readerCommandAllowed()) {
         return;
     }
-    const auto settings = decodeSettingsReply(reply);
-    if (!settings) {
+    const BusyWhileWaiting busy(view_);
+    const auto answer = session_.readSettings();
+    if (!reportExchange(answer.exchange)) {
+        return;
+    }
+    if (!answer.value) {
         showMessage(kReplyNotUnderstoodText);
         return;
     }
     showMessage(u"Complete read config!");
-    applySettings(*settings);
+    applySettings(*answer.value);
 }
 
 }  // namespace cdr

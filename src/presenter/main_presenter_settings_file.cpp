@@ -22,13 +22,10 @@ std::u16string displayName(const std::filesystem::path& path) {
     }
 }
 
-std::u16string saveFailure(const std::filesystem::path& path, std::u16string_view reason) {
-    return u"Could not save " + displayName(path) + u": " + std::u16string(reason) + u".";
-}
+// The status texts name the file, not its whole path; "%1" stands for the name.
+std::u16string notSaved(std::u16string_view reason) { return u"Not saved, " + std::u16string(reason) + u": %1"; }
 
-std::u16string loadFailure(const std::filesystem::path& path, std::u16string_view reason) {
-    return u"Could not load " + displayName(path) + u": " + std::u16string(reason) + u".";
-}
+std::u16string notLoaded(std::u16string_view reason) { return u"Not loaded, " + std::u16string(reason) + u": %1"; }
 
 }  // namespace
 
@@ -47,17 +44,18 @@ void MainPresenter::cmdLoad_Click() {
     }
 }
 
+// The new content is written beside the file and replaces it in one step, so a failure leaves the old file whole.
 bool MainPresenter::SaveSettingsFile(const std::filesystem::path& path) {
     const auto encoded = encodeSettingsFile(currentSettings());
     if (const auto* refused = std::get_if<RefusedSentinel>(&encoded)) {
-        showMessage(u"Could not save " + displayName(path) + u". " + refused->message);
+        showMessage(refused->message);
         return false;
     }
     if (const auto failure = replaceSettingsFile(path, std::get<std::string>(encoded))) {
-        showMessage(saveFailure(path, failure->reason));
+        showFileMessage(notSaved(failure->reason), displayName(path));
         return false;
     }
-    showMessage(u"Saved settings to " + displayName(path) + u".");
+    showFileMessage(u"Saved %1", displayName(path));
     return true;
 }
 
@@ -65,16 +63,16 @@ bool MainPresenter::SaveSettingsFile(const std::filesystem::path& path) {
 bool MainPresenter::LoadSettingsFile(const std::filesystem::path& path) {
     const auto bytes = readSettingsFileBytes(path);
     if (const auto* failure = std::get_if<FileIoFailure>(&bytes)) {
-        showMessage(loadFailure(path, failure->reason));
+        showFileMessage(notLoaded(failure->reason), displayName(path));
         return false;
     }
     const auto decoded = decodeSettingsFile(std::get<std::string>(bytes));
     if (const auto* error = std::get_if<SettingsFileError>(&decoded)) {
-        showMessage(u"Could not load " + displayName(path) + u". " + error->message);
+        showFileMessage(notLoaded(error->message), displayName(path));
         return false;
     }
     applySettings(std::get<ReaderSettings>(decoded));
-    showMessage(u"Loaded settings from " + displayName(path) + u".");
+    showFileMessage(u"Loaded %1", displayName(path));
     return true;
 }
 

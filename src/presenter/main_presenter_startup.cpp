@@ -46,6 +46,7 @@ void MainPresenter::FillByteLists() {
 // Every control of the table in order takes the enabled state; the timer is armed or stopped with it, and the file
 // dialog component, which has no enabled state, is passed over.
 void MainPresenter::SetControlsEnabled(bool enable) {
+    const std::string focused = view_.focusedControl();
     for (const ControlSpec& spec : mainWindowControls()) {
         if (spec.kind == ControlKind::Timer) {
             setTimer(spec.name, enable, control(spec.name).timerIntervalMs);
@@ -57,9 +58,23 @@ void MainPresenter::SetControlsEnabled(bool enable) {
     setEnabled("cmdOnce", true);
     chkStart_Click();
     chkEnd_Click();
-    const std::string focused = view_.focusedControl();
-    if (!focused.empty() && !usable(focused)) {
-        view_.setFocus("cmdOnce");
+    restoreFocus(focused);
+}
+
+// So that keyboard and screen-reader users keep their place.
+void MainPresenter::restoreFocus(const std::string& focused) {
+    if (takesFocus(focused)) {
+        view_.setFocus(focused);
+        return;
+    }
+    const ControlSpec* first = nullptr;
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (takesFocus(spec.name) && (first == nullptr || spec.tabIndex < first->tabIndex)) {
+            first = &spec;
+        }
+    }
+    if (first != nullptr) {
+        view_.setFocus(first->name);
     }
 }
 

@@ -28,7 +28,8 @@ public:
     virtual void setEnabled(std::string_view control, bool enabled) = 0;
     virtual void setVisible(std::string_view control, bool visible) = 0;
 
-    // The items of a drop-down list or list box, replaced whole, and the selected item (-1: none).
+    // The items of a drop-down list or list box, replaced whole (the selection stays unless it is past the new end),
+    // and the selected item (-1: none).
     virtual void setItems(std::string_view control, const std::vector<std::u16string>& items) = 0;
     virtual void setSelectedIndex(std::string_view control, int index) = 0;
 
@@ -41,10 +42,29 @@ public:
     // A busy cursor over the window while the presenter waits on the reader.
     virtual void setBusy(bool busy) = 0;
 
+    // Replaces the whole text of the one-line status label. When fileName is not empty, the first "%1" of text
+    // stands for it, and the view may shorten the name so that the line fits (statusWithFileName gives the whole).
+    virtual void setStatus(std::u16string_view text, std::u16string_view fileName) = 0;
+    // Adds one item at the end of a list box.
+    virtual void appendItem(std::string_view control, std::u16string_view item) = 0;
+    // Lays the diagnostic panel out beside the settings and makes room for it; the presenter then shows its
+    // controls.
+    virtual void showDiagnosticPanel() = 0;
+
     // Asks the user for a settings file with the load or save dialog: its full path in UTF-8, or nothing when the
     // user cancelled.
     virtual std::optional<std::string> chooseSettingsFile(FileDialogKind kind) = 0;
 };
+
+// A status text with its file name put in place of the first "%1"; text unchanged when fileName is empty.
+inline std::u16string statusWithFileName(std::u16string_view text, std::u16string_view fileName) {
+    std::u16string whole(text);
+    const auto placeholder = whole.find(u"%1");
+    if (!fileName.empty() && placeholder != std::u16string::npos) {
+        whole.replace(placeholder, 2, fileName);
+    }
+    return whole;
+}
 
 // What a view reports of the user's actions, each once, after the control shows the new state.
 class ViewEvents {

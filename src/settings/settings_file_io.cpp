@@ -77,6 +77,11 @@ FileIoFailure systemFailure(std::string step, const std::error_code& error) {
     return {std::move(step), error, reasonText(error)};
 }
 
+// A file that opened but could not be read says so, with the system's reason.
+FileIoFailure readFailure(const std::error_code& error) {
+    return {"read", error, u"read error (" + reasonText(error) + u")"};
+}
+
 FileIoFailure refusal(std::string step, std::u16string reason) { return {std::move(step), {}, std::move(reason)}; }
 
 struct NewFile {
@@ -121,19 +126,19 @@ std::variant<std::string, FileIoFailure> readSettingsFileBytes(const fs::path& p
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found) return refusal("check", u"no such file");
     if (error) return systemFailure("check", error);
-    if (!fs::is_regular_file(status)) return refusal("check", u"not a regular file");
+    if (!fs::is_regular_file(status)) return refusal("check", u"not a file");
 
     const int file = openForReading(path);
     if (file < 0) return systemFailure("open", lastError());
     std::optional<FileIoFailure> failure;
-    if (!isRegularOpenFile(file)) failure = refusal("open", u"not a regular file");
+    if (!isRegularOpenFile(file)) failure = refusal("open", u"not a file");
     // One byte past the limit tells whether the file goes on.
     std::string bytes(kMostSettingsFileBytes + 1, '\0');
     std::size_t count = 0;
     while (!failure && count < bytes.size()) {
         const long read = readSome(file, bytes.data() + count, bytes.size() - count);
         if (read == 0) break;
-        if (read < 0 && errno != EINTR) failure = systemFailure("read", lastError());
+        if (read < 0 && errno != EINTR) failure = readFailure(lastError());
         if (read > 0) count += static_cast<std::size_t>(read);
     }
     closeFile(file);
@@ -142,7 +147,7 @@ std::variant<std::string, FileIoFailure> readSettingsFileBytes(const fs::path& p
     const bool goesOn = count > kMostSettingsFileBytes;
     bytes.resize(std::min(count, kMostSettingsFileBytes));
     if (goesOn && std::ranges::count(bytes, '\r') < kSettingsFileLineCount) {
-        return refusal("read", u"too large for a settings file");
+        return refusal("read", u"too large");
     }
     return bytes;
 }

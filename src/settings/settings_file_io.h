@@ -26,8 +26,9 @@ struct FileIoFailure {
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 
 // The bytes of the settings file at `path`, at most kMostSettingsFileBytes. Refused without opening it when it is
-// missing ("no such file") or not a regular file ("not a regular file": a folder, pipe or device); refused as "too
-// large for a settings file" when it goes on past the limit and the bytes read do not hold all of its lines.
+// missing ("no such file") or not a regular file ("not a file": a folder, pipe or device); refused as "too large"
+// when it goes on past the limit and the bytes read do not hold all of its lines. A read that fails after the open
+// gives "read error (REASON)".
 std::variant<std::string, FileIoFailure> readSettingsFileBytes(const std::filesystem::path& path);
 
 // Replaces the file at `path` with `bytes` in one step: they are written to a new file in the same folder, flushed

@@ -402,6 +402,34 @@ void Win32MainView::setSelectedIndex(std::string_view name, int index) {
     }
 }
 
+void Win32MainView::setStatus(std::u16string_view text, std::u16string_view fileName) {
+    setText(kStatusLabel, statusWithFileName(text, fileName));
+}
+
+void Win32MainView::appendItem(std::string_view name, std::u16string_view item) {
+    const HWND handle = control(name);
+    if (handle == nullptr || controls_[static_cast<std::size_t>(find(name))].spec->kind != ListBox) {
+        return;
+    }
+    const std::wstring wide = toWide(item);
+    ProgrammaticChange change(*this);
+    SendMessageW(handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void Win32MainView::showDiagnosticPanel() {
+    RECT client{0, 0, 0, 0};
+    GetClientRect(window_, &client);
+    for (const char* name : {"lstResults", "fraBytesReceived", "fraBytesToSend", "cmdContinuous"}) {
+        const Control& panel = controls_[static_cast<std::size_t>(find(name))];
+        const POINT at = origin(panel);
+        client.right = std::max<LONG>(client.right, at.x + MulDiv(panel.spec->width, dpi_, kTwipsPerInch) + 1);
+        client.bottom = std::max<LONG>(client.bottom, at.y + MulDiv(panel.spec->height, dpi_, kTwipsPerInch) + 1);
+    }
+    AdjustWindowRectEx(&client, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    SetWindowPos(window_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::string Win32MainView::focusedControl() const {
     const int index = findByHandle(GetFocus());
     return index < 0 ? std::string() : std::string(controls_[static_cast<std::size_t>(index)].spec->name);

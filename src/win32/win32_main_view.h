@@ -55,6 +55,11 @@ public:
     void setFocus(std::string_view control) override;
     void setTimer(std::string_view control, bool armed, int intervalMs) override;
     void setBusy(bool busy) override;
+    // The status label shows the whole text, the file name put in.
+    void setStatus(std::u16string_view text, std::u16string_view fileName) override;
+    void appendItem(std::string_view control, std::u16string_view item) override;
+    // Widens the window so that its client area holds the diagnostic controls where the table places them.
+    void showDiagnosticPanel() override;
     // The path the user chose, in UTF-8.
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
 

@@ -33,6 +33,15 @@ void FakeMainView::setText(std::string_view control, std::u16string_view text) {
     change("setText", control, &ControlState::text, std::u16string(text));
 }
 
+void FakeMainView::setStatus(std::u16string_view text, std::u16string_view fileName) {
+    change("setStatus", "txtMsg", &ControlState::text, statusWithFileName(text, fileName));
+    statusFileName = fileName;
+}
+
+void FakeMainView::appendItem(std::string_view control, std::u16string_view item) {
+    push("appendItem", control).items.emplace_back(item);
+}
+
 void FakeMainView::setCheck(std::string_view control, CheckState state) {
     change("setCheck", control, &ControlState::check, state);
 }
@@ -45,8 +54,13 @@ void FakeMainView::setVisible(std::string_view control, bool visible) {
     change("setVisible", control, &ControlState::visible, visible);
 }
 
+// As a list box does, the selection is kept unless it is past the new end.
 void FakeMainView::setItems(std::string_view control, const std::vector<std::u16string>& items) {
     change("setItems", control, &ControlState::items, items);
+    ControlState& state = shown.at(std::string(control));
+    if (state.selectedIndex >= static_cast<int>(items.size())) {
+        state.selectedIndex = -1;
+    }
 }
 
 void FakeMainView::setSelectedIndex(std::string_view control, int index) {

@@ -27,6 +27,10 @@ public:
     void setFocus(std::string_view control) override;
     void setTimer(std::string_view control, bool armed, int intervalMs) override;
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
+    // The status label's whole text; the file name of the last file text is kept apart.
+    void setStatus(std::u16string_view text, std::u16string_view fileName) override;
+    void appendItem(std::string_view control, std::u16string_view item) override;
+    void showDiagnosticPanel() override { calls.emplace_back("showDiagnosticPanel"); }
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
 
     // A check box or option button as the user changes it; an option turned on turns the rest of its group off.
@@ -37,6 +41,7 @@ public:
     int redundantPushes = 0;
     std::string focused;
     std::vector<bool> busyChanges;
+    std::u16string statusFileName;
     std::vector<FileDialogKind> dialogsShown;
     // What the next file dialog answers.
     std::optional<std::string> dialogAnswer;

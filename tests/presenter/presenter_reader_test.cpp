@@ -82,6 +82,55 @@ TEST_F(PresenterTest, VersionShowsTheReadersVersionWithTheBusyCursorOnlyWhileWai
     EXPECT_EQ(view_.busyChanges, (std::vector<bool>{true, false}));
 }
 
+TEST_F(PresenterTest, ConnectShowsTheBusyCursorThroughoutAndWriteWhileNotConnectedNeverDoes) {
+    attachVirtualReader();
+    click("cmdOnce");
+    EXPECT_EQ(view_.busyChanges, (std::vector<bool>{true, false}));
+    click("cmdOnce");
+
+    view_.busyChanges.clear();
+    ReaderSettings settings = presenter_.currentSettings();
+    settings.startSentinel[0] = std::u16string(1, u'\u4e2d');  // in no single-byte code page
+    presenter_.applySettings(settings);
+    click("cmdWrite");
+    EXPECT_EQ(status(), kNotConnectedText);
+    EXPECT_TRUE(view_.busyChanges.empty());
+}
+
+// With the diagnostic panel each platform call adds its label and the system's text; past 300 lines a poll drops
+// the 100 after the first line, and the newest line stays selected.
+TEST_F(PresenterTest, DiagnosticPanelListsEveryPlatformCallAndStaysShort) {
+    presenter_.showDiagnosticPanel();
+    EXPECT_TRUE(control("lstResults").visible);
+    EXPECT_TRUE(control("fraBytesToSend").visible);
+    hid::sim::VirtualDevice refusing = reader_.device("/dev/hidraw-refusing");
+    refusing.refusesOpen = true;
+    platform_.addDevice(std::move(refusing));
+    click("cmdOnce");
+    const auto& lines = control("lstResults").items;
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), u"GetHidGuid");
+    EXPECT_NE(
+        std::ranges::find_if(lines, [](const std::u16string& line) { return line.ends_with(u": Permission denied"); }),
+        lines.end());
+
+    std::size_t before = lines.size();
+    bool readerPresent = false;
+    for (int poll = 0; poll < 200; ++poll) {
+        presenter_.PollDevice(readerPresent);
+        const std::size_t after = control("lstResults").items.size();
+        if (after < before) {
+            EXPECT_GT(after + 100, 300u);
+            EXPECT_EQ(control("lstResults").items.front(), u"GetHidGuid");
+            EXPECT_EQ(control("lstResults").selectedIndex, static_cast<int>(after) - 1);
+            return;
+        }
+        ASSERT_LE(after, 300u);
+        before = after;
+    }
+    ADD_FAILURE() << "the list was never trimmed";
+}
+
 TEST_F(PresenterTest, NoReplyInTimeShowsErrorAndTheWindowStillCountsAsConnected) {
     attachScriptedReader();
     scriptedReplies_.push_back(replyWithStatus(hid::sim::VirtualReader::kReportLength, kStatusAccepted));

@@ -65,7 +65,7 @@ TEST_F(SettingsFileTest, SaveConfigWritesTheFactoryFileByteForByte) {
     pressSave(pathOf("CDR55P4Wcfg"));
     EXPECT_EQ(view_.dialogsShown, std::vector<FileDialogKind>{FileDialogKind::Save});
     EXPECT_EQ(contents("CDR55P4Wcfg"), kFactoryFile);
-    EXPECT_EQ(status(), u"Saved settings to CDR55P4Wcfg.");
+    EXPECT_EQ(status(), u"Saved CDR55P4Wcfg");
 }
 
 TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndTheRuleFollows) {
@@ -76,7 +76,7 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndTheRuleFollows) {
     pressLoad(pathOf("custom.cfg"));
     EXPECT_EQ(view_.dialogsShown.back(), FileDialogKind::Load);
     EXPECT_EQ(presenter_.currentSettings(), customSettings());
-    EXPECT_EQ(status(), u"Loaded settings from custom.cfg.");
+    EXPECT_EQ(status(), u"Loaded custom.cfg");
     EXPECT_FALSE(control("txtES(0)").enabled);
 }
 
@@ -117,15 +117,14 @@ TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Files, UnreadableFileTest,
     ::testing::Values(
-        UnreadableFile{"Missing", "", u"Could not load bad.cfg: no such file."},
-        UnreadableFile{"Folder", "", u"Could not load folder.cfg: not a regular file."},
+        UnreadableFile{"Missing", "", u"Not loaded, no such file: bad.cfg"},
+        UnreadableFile{"Folder", "", u"Not loaded, not a file: folder.cfg"},
         UnreadableFile{"FifteenLines", kFactoryFile.substr(0, kFactoryFile.rfind("False")),
-                       u"Could not load bad.cfg. The settings file has 15 lines; it needs 16."},
+                       u"Not loaded, 15 of 16 lines: bad.cfg"},
         UnreadableFile{"WordOnTrackLine",
                        "1\r\non\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n",
-                       u"Could not load bad.cfg. Settings file line 2: expected 0, 1 or 2."},
-        UnreadableFile{"HugeWithoutLineEnds", std::string(1 << 20, '\0'),
-                       u"Could not load bad.cfg: too large for a settings file."}),
+                       u"Not loaded, line 2 must be 0, 1 or 2: bad.cfg"},
+        UnreadableFile{"HugeWithoutLineEnds", std::string(1 << 20, '\0'), u"Not loaded, too large: bad.cfg"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWholeAndSaysWhy) {
@@ -133,16 +132,15 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWholeAndSaysWhy) {
     write("old.cfg", "old contents");
 
     EXPECT_FALSE(presenter_.SaveSettingsFile(pathOf("folder.cfg")));
-    EXPECT_TRUE(status().starts_with(u"Could not save folder.cfg: "));
+    EXPECT_TRUE(status().starts_with(u"Not saved, "));
 
     presenter_.applySettings(customSettings());
     EXPECT_FALSE(presenter_.SaveSettingsFile(folder_ / "old.cfg" / "inner.cfg"));
-    EXPECT_TRUE(status().starts_with(u"Could not save inner.cfg: "));
+    EXPECT_TRUE(status().starts_with(u"Not saved, ") && status().ends_with(u": inner.cfg"));
 
     userTypes("txtES(1)", u"\r");
     pressSave(pathOf("old.cfg"));
-    EXPECT_EQ(status(),
-              u"Could not save old.cfg. Track End Sentinel, Track2: a line break cannot be saved in a settings file.");
+    EXPECT_EQ(status(), u"Track End Sentinel, Track2: a line break cannot be saved.");
     EXPECT_EQ(contents("old.cfg"), "old contents");
 }
 

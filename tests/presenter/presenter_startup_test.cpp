@@ -107,17 +107,39 @@ INSTANTIATE_TEST_SUITE_P(AllValues, GroupEnableTest,
                                     std::to_string(info.param.sentinelBoxes);
                          });
 
-TEST_F(PresenterTest, FocusOnAControlThatTheGroupDisablesMovesToConnect) {
-    presenter_.SetControlsEnabled(true);
-    view_.focused = "cmdOnce";
-    presenter_.SetControlsEnabled(false);
-    EXPECT_EQ(std::ranges::count(view_.calls, std::string("setFocus cmdOnce")), 0);
+// After a group enable the focused control keeps the focus while it is usable; otherwise the first usable control
+// in tab order takes it (the result list, tab index 0, once the diagnostic panel shows).
+struct FocusCase {
+    const char* label;
+    const char* focusedBefore;
+    bool enable;
+    bool diagnostic;
+    const char* focusedAfter;
+};
 
+void PrintTo(const FocusCase& c, std::ostream* out) { *out << c.label; }
+
+class FocusTest : public PresenterTest, public ::testing::WithParamInterface<FocusCase> {};
+
+TEST_P(FocusTest, FocusStaysWhereItIsUsableElseGoesToTheFirstUsableInTabOrder) {
+    if (GetParam().diagnostic) {
+        presenter_.showDiagnosticPanel();
+    }
     presenter_.SetControlsEnabled(true);
-    view_.focused = "chkTrack(1)";  // enabled itself, inside the container frmSet
-    presenter_.SetControlsEnabled(false);
-    EXPECT_EQ(view_.focused, "cmdOnce");
+    view_.focused = GetParam().focusedBefore;
+    presenter_.SetControlsEnabled(GetParam().enable);
+    EXPECT_EQ(view_.focused, GetParam().focusedAfter);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FocusTest,
+    ::testing::Values(FocusCase{"ConnectKeptWhenDisabling", "cmdOnce", false, false, "cmdOnce"},
+                      FocusCase{"TrackKeptWhenEnabling", "chkTrack(1)", true, false, "chkTrack(1)"},
+                      FocusCase{"TrackInsideDisabledContainer", "chkTrack(1)", false, false, "cmdOnce"},
+                      FocusCase{"SentinelFieldOfClearBox", "txtSS(0)", true, false, "cmdOnce"},
+                      FocusCase{"NoneFocused", "", true, false, "cmdOnce"},
+                      FocusCase{"NoneFocusedWithDiagnosticPanel", "", true, true, "lstResults"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(PresenterTest, ClosingTheWindowClosesTheDeviceOnce) {
     connectVirtualReader();
