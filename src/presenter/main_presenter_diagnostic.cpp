@@ -16,7 +16,7 @@ constexpr std::size_t kResultsTrimCount = 100;
 
 void MainPresenter::showDiagnosticPanel() {
     diagnostic_ = true;
-    view_.showDiagnosticPanel();
+    view_.layOutDiagnosticPanel();
     for (const std::string_view name : {"lstResults", "fraBytesReceived", "fraBytesToSend", "cmdContinuous"}) {
         ControlState& state = held(name);
         if (!state.visible) {

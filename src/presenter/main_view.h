@@ -49,7 +49,7 @@ public:
     virtual void appendItem(std::string_view control, std::u16string_view item) = 0;
     // Lays the diagnostic panel out beside the settings and makes room for it; the presenter then shows its
     // controls.
-    virtual void showDiagnosticPanel() = 0;
+    virtual void layOutDiagnosticPanel() = 0;
 
     // Asks the user for a settings file with the load or save dialog: its full path in UTF-8, or nothing when the
     // user cancelled.

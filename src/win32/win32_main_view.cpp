@@ -416,7 +416,7 @@ void Win32MainView::appendItem(std::string_view name, std::u16string_view item) 
     SendMessageW(handle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void Win32MainView::showDiagnosticPanel() {
+void Win32MainView::layOutDiagnosticPanel() {
     RECT client{0, 0, 0, 0};
     GetClientRect(window_, &client);
     for (const char* name : {"lstResults", "fraBytesReceived", "fraBytesToSend", "cmdContinuous"}) {

@@ -59,7 +59,7 @@ public:
     void setStatus(std::u16string_view text, std::u16string_view fileName) override;
     void appendItem(std::string_view control, std::u16string_view item) override;
     // Widens the window so that its client area holds the diagnostic controls where the table places them.
-    void showDiagnosticPanel() override;
+    void layOutDiagnosticPanel() override;
     // The path the user chose, in UTF-8.
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
 

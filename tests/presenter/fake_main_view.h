@@ -30,7 +30,7 @@ public:
     // The status label's whole text; the file name of the last file text is kept apart.
     void setStatus(std::u16string_view text, std::u16string_view fileName) override;
     void appendItem(std::string_view control, std::u16string_view item) override;
-    void showDiagnosticPanel() override { calls.emplace_back("showDiagnosticPanel"); }
+    void layOutDiagnosticPanel() override { calls.emplace_back("layOutDiagnosticPanel"); }
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
 
     // A check box or option button as the user changes it; an option turned on turns the rest of its group off.

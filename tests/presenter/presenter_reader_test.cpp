@@ -2,6 +2,7 @@
 #include <string>
 
 #include "presenter/control_table.h"
+#include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "settings/sentinel_field.h"
 #include "presenter_fixture.h"
@@ -82,7 +83,7 @@ TEST_F(PresenterTest, VersionShowsTheReadersVersionWithTheBusyCursorOnlyWhileWai
     EXPECT_EQ(view_.busyChanges, (std::vector<bool>{true, false}));
 }
 
-TEST_F(PresenterTest, ConnectShowsTheBusyCursorThroughoutAndWriteWhileNotConnectedNeverDoes) {
+TEST_F(PresenterTest, ConnectShowsTheBusyCursorThroughoutAndCommandsWhileNotConnectedSendNothing) {
     attachVirtualReader();
     click("cmdOnce");
     EXPECT_EQ(view_.busyChanges, (std::vector<bool>{true, false}));
@@ -95,6 +96,10 @@ TEST_F(PresenterTest, ConnectShowsTheBusyCursorThroughoutAndWriteWhileNotConnect
     click("cmdWrite");
     EXPECT_EQ(status(), kNotConnectedText);
     EXPECT_TRUE(view_.busyChanges.empty());
+    Bytes reply{0xAA, 0xBB};
+    EXPECT_FALSE(presenter_.SendReaderCommand(kVersionCommand, reply));
+    EXPECT_EQ(reply, (Bytes{0xAA, 0xBB}));
+    EXPECT_EQ(reportsWritten(), 1u);
 }
 
 // With the diagnostic panel each platform call adds its label and the system's text; past 300 lines a poll drops
