@@ -2,7 +2,7 @@
 # std::mutex, which GoogleTest needs. Programs are linked statically so that they run without MinGW's DLLs, and
 # Wine runs them wherever the build runs its own programs (ctest, test discovery).
 #
-#   cmake -S . -B /tmp/build-win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake -DCDR_BUILD_UI=OFF
+#   cmake -S . -B /tmp/build-win -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

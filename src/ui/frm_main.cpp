@@ -12,11 +12,14 @@
 
 #include <algorithm>
 
+#include "presenter/control_names.h"
+#include "presenter/control_table.h"
 #include "settings/sentinel_field.h"
+#include "settings/settings_file_io.h"
 #include "ui/check_box.h"
-#include "ui/control_table.h"
 #include "ui/edge_caption_group_box.h"
 #include "ui/option_button.h"
+#include "ui/settings_file_dialog.h"
 #include "ui/window_fonts.h"
 
 namespace cdr {
@@ -27,8 +30,6 @@ const QString kCaption = QStringLiteral("VELK CDR55P4W  V1.1");
 const QString kIconPath = QStringLiteral(":/icons/cdr55p4w-config-24.png");
 constexpr int kClientWidth = 599;
 constexpr int kClientHeight = 333;
-
-QString indexedName(const QString& name, std::size_t index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
 QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* container) {
     switch (kind) {
@@ -61,7 +62,7 @@ QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* contain
 
 }  // namespace
 
-frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) {
     registerFontSubstitutes();
 
     setWindowTitle(kCaption);
@@ -69,18 +70,42 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent),
     setFixedSize(kClientWidth, kClientHeight);
 
     createControls();
-    bindControls();
+    txtMsg_ = find<QLabel>("txtMsg");
+    lstResults_ = find<QListWidget>("lstResults");
     applyTabOrder();
     applyLook();
     labelSentinelFields();
-    applySettings(factorySettings());
-    connectHandlers();
+    presenter_ = std::make_unique<MainPresenter>(static_cast<MainView&>(*this), platform);
+    connectEvents();
 }
+
+frmMain::~frmMain() = default;
 
 QObject* frmMain::control(const QString& name) const {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [&name](const QObject* control) { return control->objectName() == name; });
     return found == controls_.end() ? nullptr : *found;
+}
+
+QObject* frmMain::byName(std::string_view name) const {
+    return control(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+bool frmMain::SaveSettingsFile(const QString& path) {
+    return presenter_->SaveSettingsFile(pathFromUtf8(path.toStdString()));
+}
+
+bool frmMain::LoadSettingsFile(const QString& path) {
+    return presenter_->LoadSettingsFile(pathFromUtf8(path.toStdString()));
+}
+
+void frmMain::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs_ = std::move(dialogs); }
+
+FileDialogs& frmMain::fileDialogs() {
+    if (!fileDialogs_) {
+        fileDialogs_ = std::make_unique<SettingsFileDialogs>(this);
+    }
+    return *fileDialogs_;
 }
 
 void frmMain::createControls() {
@@ -123,59 +148,23 @@ QObject* frmMain::createControl(const ControlSpec& spec) {
     return widget;
 }
 
-template <typename Control>
-Control* frmMain::bind(const QString& name) const {
-    return qobject_cast<Control*>(control(name));
-}
-
-template <typename Control, std::size_t Count>
-void frmMain::bindArray(std::array<Control*, Count>& elements, const QString& name) const {
-    for (std::size_t i = 0; i < Count; ++i) {
-        elements[i] = bind<Control>(indexedName(name, i));
-    }
-}
-
-void frmMain::bindControls() {
-    fraSendAndReceive_ = bind<QGroupBox>(QStringLiteral("fraSendAndReceive"));
-    cmdRead_ = bind<QPushButton>(QStringLiteral("cmdRead"));
-    cmdWrite_ = bind<QPushButton>(QStringLiteral("cmdWrite"));
-    cmdVersion_ = bind<QPushButton>(QStringLiteral("cmdVersion"));
-    cmdOnce_ = bind<QPushButton>(QStringLiteral("cmdOnce"));
-    cmdContinuous_ = bind<QPushButton>(QStringLiteral("cmdContinuous"));
-    frmSet_ = bind<QWidget>(QStringLiteral("frmSet"));
-    txtMsg_ = bind<QLabel>(QStringLiteral("txtMsg"));
-    cmdDefault_ = bind<QPushButton>(QStringLiteral("cmdDefault"));
-    cmdLoad_ = bind<QPushButton>(QStringLiteral("cmdLoad"));
-    cmdSave_ = bind<QPushButton>(QStringLiteral("cmdSave"));
-    bindArray(chkTrack_, QStringLiteral("chkTrack"));
-    chkStart_ = bind<CheckBox>(QStringLiteral("chkStart"));
-    bindArray(txtSS_, QStringLiteral("txtSS"));
-    chkEnd_ = bind<CheckBox>(QStringLiteral("chkEnd"));
-    bindArray(txtES_, QStringLiteral("txtES"));
-    bindArray(optFormat_, QStringLiteral("optFormat"));
-    bindArray(optCR_, QStringLiteral("optCR"));
-    cboByte0_ = bind<QComboBox>(QStringLiteral("cboByte0"));
-    cboByte1_ = bind<QComboBox>(QStringLiteral("cboByte1"));
-    chkAutoincrement_ = bind<CheckBox>(QStringLiteral("chkAutoincrement"));
-    lstResults_ = bind<QListWidget>(QStringLiteral("lstResults"));
-    tmrContinuousDataCollect_ = bind<QTimer>(QStringLiteral("tmrContinuousDataCollect"));
-}
-
 // The labels "Track1" to "Track3" beside the sentinel fields are their buddies. Both frames have the same three
 // labels, so assistive technology hears each field by its whole caption ("Track Start Sentinel, Track1"), and each
 // frame by the caption of the check box on its edge.
 void frmMain::labelSentinelFields() {
-    std::array<QLabel*, 2 * kTrackCount> labels{};
-    bindArray(labels, QStringLiteral("Label1"));
+    const std::array<std::string_view, 2 * kTrackCount> labels{"Label1(0)", "Label1(1)", "Label1(2)",
+                                                               "Label1(3)", "Label1(4)", "Label1(5)"};
     for (std::size_t i = 0; i < kTrackCount; ++i) {
-        labels[i]->setBuddy(txtSS_[i]);
-        labels[kTrackCount + i]->setBuddy(txtES_[i]);
+        auto* start = find<QLineEdit>(kTxtSS[i]);
+        auto* end = find<QLineEdit>(kTxtES[i]);
+        find<QLabel>(labels[i])->setBuddy(start);
+        find<QLabel>(labels[kTrackCount + i])->setBuddy(end);
         const int track = static_cast<int>(i);
-        txtSS_[i]->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::Start, track})));
-        txtES_[i]->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::End, track})));
+        start->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::Start, track})));
+        end->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::End, track})));
     }
-    bind<QWidget>(QStringLiteral("Frame3"))->setAccessibleName(chkStart_->text());
-    bind<QWidget>(QStringLiteral("Frame4"))->setAccessibleName(chkEnd_->text());
+    find<QWidget>("Frame3")->setAccessibleName(find<CheckBox>("chkStart")->text());
+    find<QWidget>("Frame4")->setAccessibleName(find<CheckBox>("chkEnd")->text());
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.
@@ -193,22 +182,8 @@ void frmMain::applyTabOrder() {
     }
 }
 
-void frmMain::connectHandlers() {
-    connect(cmdDefault_, &QPushButton::clicked, this, &frmMain::cmdDefault_Click);
-    connect(cmdLoad_, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
-    connect(cmdSave_, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
-    connect(chkStart_, &QCheckBox::stateChanged, this, &frmMain::chkStart_Click);
-    connect(chkEnd_, &QCheckBox::stateChanged, this, &frmMain::chkEnd_Click);
-    connect(cmdOnce_, &QPushButton::clicked, this, &frmMain::cmdOnce_Click);
-    connect(cmdVersion_, &QPushButton::clicked, this, &frmMain::cmdVersion_Click);
-    connect(cmdRead_, &QPushButton::clicked, this, &frmMain::cmdRead_Click);
-    connect(cmdWrite_, &QPushButton::clicked, this, &frmMain::cmdWrite_Click);
-    connect(cmdContinuous_, &QPushButton::clicked, this, &frmMain::cmdContinuous_Click);
-    connect(tmrContinuousDataCollect_, &QTimer::timeout, this, &frmMain::tmrContinuousDataCollect_Timer);
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    presenter_->closing();
     event->accept();
 }
 

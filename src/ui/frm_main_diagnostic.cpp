@@ -1,5 +1,4 @@
 #include <QListWidget>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -15,28 +14,15 @@ constexpr int kPanelGap = 6;
 
 }  // namespace
 
-void frmMain::showDiagnosticPanel() {
-    diagnostic_ = true;
-    auto* bytesReceived = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesReceived")));
-    auto* bytesToSend = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesToSend")));
+void frmMain::layOutDiagnosticPanel() {
+    auto* bytesReceived = find<QWidget>("fraBytesReceived");
+    auto* bytesToSend = find<QWidget>("fraBytesToSend");
     const int besideResults = lstResults_->geometry().right() + kPanelGap;
     bytesReceived->move(besideResults, bytesReceived->y());
     bytesToSend->move(besideResults, bytesToSend->y());
-    for (QWidget* control :
-         {static_cast<QWidget*>(lstResults_), bytesReceived, bytesToSend, static_cast<QWidget*>(cmdContinuous_)}) {
-        control->show();
-    }
     const int right = std::max(bytesReceived->geometry().right(), bytesToSend->geometry().right()) + kPanelGap;
     const int bottom = std::max({height(), lstResults_->geometry().bottom(), bytesToSend->geometry().bottom()});
     setFixedSize(right + 1, bottom + kPanelGap);
-}
-
-void frmMain::addResultLine(std::string_view label, std::string_view systemText) {
-    QString line = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
-    if (!systemText.empty()) {
-        line += QStringLiteral(": ") + QString::fromUtf8(systemText.data(), static_cast<qsizetype>(systemText.size()));
-    }
-    lstResults_->addItem(line);
 }
 
 }  // namespace cdr

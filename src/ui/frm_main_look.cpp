@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/check_box.h"
+#include "presenter/control_names.h"
 #include "ui/frm_main.h"
 #include "ui/widget_colors.h"
 #include "ui/window_fonts.h"
@@ -22,30 +22,26 @@ const QColor kStatusText(192, 0, 0);
 }  // namespace
 
 void frmMain::applyLook() {
-    for (QPushButton* command : {cmdRead_, cmdWrite_, cmdVersion_}) {
-        setRoleColor(*command, QPalette::Button, kCommandFace);
+    for (const std::string_view command : {"cmdRead", "cmdWrite", "cmdVersion"}) {
+        setRoleColor(*find<QWidget>(command), QPalette::Button, kCommandFace);
     }
-    setRoleColor(*cmdDefault_, QPalette::Button, kResetFace);
-
-    cmdOnce_->setFont(boldGulim(kCaptionPointSize));
-
-    for (CheckBox* sentinelBox : {chkStart_, chkEnd_}) {
-        sentinelBox->setFont(boldGulim(kCaptionPointSize));
-        setEnabledTextColor(*sentinelBox, QApplication::palette().color(QPalette::Highlight));
+    setRoleColor(*find<QWidget>("cmdDefault"), QPalette::Button, kResetFace);
+    find<QWidget>("cmdOnce")->setFont(boldGulim(kCaptionPointSize));
+    for (const std::string_view sentinelBox : {"chkStart", "chkEnd"}) {
+        find<QWidget>(sentinelBox)->setFont(boldGulim(kCaptionPointSize));
+        setEnabledTextColor(*find<QWidget>(sentinelBox), QApplication::palette().color(QPalette::Highlight));
     }
-
     // Reader bytes and file names reach the status line; it never reads them as markup.
     txtMsg_->setTextFormat(Qt::PlainText);
     txtMsg_->setFont(boldGulim(kStatusPointSize));
     txtMsg_->setAutoFillBackground(true);
     setRoleColor(*txtMsg_, QPalette::Window, kStatusBackground);
     setEnabledTextColor(*txtMsg_, kStatusText);
-
     for (std::size_t i = 0; i < kTrackCount; ++i) {
-        txtSS_[i]->setMaxLength(1);
-        txtES_[i]->setMaxLength(1);
+        find<QLineEdit>(kTxtSS[i])->setMaxLength(1);
+        find<QLineEdit>(kTxtES[i])->setMaxLength(1);
     }
-    setRoleColor(*txtSS_[0], QPalette::Base, Qt::white);
+    setRoleColor(*find<QWidget>(kTxtSS[0]), QPalette::Base, Qt::white);
 }
 
 }  // namespace cdr

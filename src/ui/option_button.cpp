@@ -44,7 +44,8 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
     const auto position = group.indexOf(this);
     OptionButton* next = group[(position + (forward ? 1 : count - 1)) % count];
     next->setFocus(Qt::TabFocusReason);
-    next->setOn(true);
+    // As a click would: the option turns on and the user's change is reported.
+    next->click();
     event->accept();
 }
 

@@ -163,6 +163,7 @@ TEST_F(WindowTest, ArrowKeysMoveTheSelectionWithinAnOptionGroup) {
     QTest::keyClick(find("optCR(0)"), Qt::Key_Up);
     EXPECT_TRUE(find<QRadioButton>("optCR(2)")->isChecked());
     EXPECT_TRUE(find<QRadioButton>("optFormat(0)")->isChecked());
+    EXPECT_EQ(window_.currentSettings().enterOption, (std::array<bool, kEnterOptionCount>{false, false, true}));
 }
 
 }  // namespace

@@ -12,26 +12,6 @@ namespace {
 
 QString qText(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
 
-class CaptionRefusalTest : public ReaderWindowTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(CaptionRefusalTest, NothingIsWrittenAndTheReplyIsUntouched) {
-    attachVirtualReader();
-    click("cmdOnce");
-    ASSERT_EQ(status(), QStringLiteral("Device Connected!"));
-    const std::size_t before = reportsWritten();
-
-    find<QPushButton>("cmdOnce")->setText(QString::fromUtf8(GetParam()));
-    Bytes reply{0xAA, 0xBB};
-    EXPECT_FALSE(window_.SendReaderCommand(kVersionCommand, reply));
-    EXPECT_EQ(status(), QStringLiteral("The device is not connected."));
-    EXPECT_EQ(reportsWritten(), before);
-    EXPECT_EQ(reply, (Bytes{0xAA, 0xBB}));
-}
-
-INSTANTIATE_TEST_SUITE_P(AnyLetterCase, CaptionRefusalTest,
-                         ::testing::Values("Connect", "CONNECT", "connect", "cOnNeCt"),
-                         [](const auto& info) { return "Caption_" + std::string(info.param); });
-
 TEST_F(ReaderWindowTest, HandshakeGoesOutAsOneReportOfTheReadersOutputLength) {
     attachScriptedReader(9, 9);
     scriptedReplies_.push_back(replyWithStatus(9, kStatusAccepted));
@@ -108,12 +88,6 @@ TEST_P(WriteFrameFitTest, FourteenBytePayloadNeedsAReportOf20) {
 
 INSTANTIATE_TEST_SUITE_P(OutputLengths, WriteFrameFitTest, ::testing::Values(FitCase{19, false}, FitCase{20, true}),
                          [](const auto& info) { return "Length" + std::to_string(info.param.outputLength); });
-
-TEST_F(ReaderWindowTest, CheckByteLeavesOutIndexZero) {
-    const std::array<std::uint8_t, 4> data{0x02, 0x00, 0x04, 0x43};
-    EXPECT_EQ(window_.COM_BCCCalc(data, 3, kBccTypeXor), 0x47);
-    EXPECT_EQ(window_.COM_BCCCalc(data, 0, kBccTypeXor), 0x00);
-}
 
 }  // namespace
 }  // namespace cdr::test

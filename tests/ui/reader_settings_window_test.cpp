@@ -23,63 +23,6 @@ ReaderSettings mixedSettings() {
     return settings;
 }
 
-ReaderSettings startFieldsFilledButBoxClear() {
-    ReaderSettings settings;
-    settings.startSentinel = {u"%", u";", u"?"};
-    return settings;
-}
-
-ReaderSettings firstTrackGrayed() {
-    ReaderSettings settings;
-    settings.trackEnabled = {kGrayed, kChecked, kChecked};
-    return settings;
-}
-
-struct WriteCase {
-    const char* name;
-    ReaderSettings settings;
-    Bytes frame;
-};
-
-void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
-
-class SettingsWriteTest : public ReaderWindowTest, public ::testing::WithParamInterface<WriteCase> {};
-
-TEST_P(SettingsWriteTest, SendsTheControlsAsOneFrameAndLeavesThemAsTheyWere) {
-    const WriteCase& c = GetParam();
-    attachVirtualReader();
-    click("cmdOnce");
-    window_.applySettings(c.settings);
-
-    click("cmdWrite");
-    EXPECT_EQ(status(), QStringLiteral("Complete write config!"));
-    Bytes expected(hid::sim::VirtualReader::kReportLength, 0x00);
-    expected[0] = hid::OUTPUT_REPORT_ID;
-    std::ranges::copy(c.frame, expected.begin() + 1);
-    EXPECT_EQ(lastReport(), expected);
-    EXPECT_EQ(window_.currentSettings(), c.settings);
-    EXPECT_EQ(find("txtSS(0)")->isEnabled(), isOn(c.settings.startSentinelEnabled));
-}
-
-INSTANTIATE_TEST_SUITE_P(Settings, SettingsWriteTest,
-                         ::testing::Values(WriteCase{"Factory",
-                                                     factorySettings(),
-                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00,
-                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x6A}},
-                                           WriteCase{"Mixed",
-                                                     mixedSettings(),
-                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x30, 0x25, 0x3B,
-                                                      0x00, 0x3F, 0x3F, 0x00, 0x32, 0x32, 0x03, 0x75}},
-                                           WriteCase{"StartBoxClearSendsNoStartSentinels",
-                                                     startFieldsFilledButBoxClear(),
-                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x31, 0x31, 0x31, 0x00, 0x00,
-                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x6A}},
-                                           WriteCase{"GrayedTrackSentAs0x32",
-                                                     firstTrackGrayed(),
-                                                     {0x02, 0x00, 0x0F, 0x43, 0x43, 0x57, 0x32, 0x31, 0x31, 0x00, 0x00,
-                                                      0x00, 0x00, 0x00, 0x00, 0x31, 0x31, 0x03, 0x69}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 // A read-settings reply of `length` bytes, accepted, with the 11-byte block at index 7.
 Bytes settingsReply(const Bytes& block, std::size_t length = 64) {
     Bytes reply = replyWithStatus(length, kStatusAccepted);
@@ -199,19 +142,6 @@ ReaderSettings withUnencodableSentinel() {
     settings.startSentinel[1] =
         std::u16string(1, u'\u20AC');  // not via operator=(const char16_t*): GCC 12 warns falsely at -O2
     return settings;
-}
-
-TEST_F(ReaderWindowTest, SentinelWithoutASingleByteCodeRefusesTheWholeWrite) {
-    attachVirtualReader();
-    click("cmdOnce");
-    window_.applySettings(withUnencodableSentinel());
-
-    click("cmdWrite");
-    const QString refusal = QString::fromStdU16String(fieldCaption({SentinelKind::Start, 1})) +
-                            QStringLiteral(": character cannot be sent.");
-    EXPECT_EQ(status(), refusal);
-    expectWholeTextInOneLine(*find<QLabel>("txtMsg"), refusal);
-    EXPECT_EQ(reportsWritten(), 1u);
 }
 
 TEST_F(ReaderWindowTest, WriteWhileNotConnectedSaysSoBeforeLookingAtTheSentinels) {

@@ -59,36 +59,6 @@ struct OptionCase {
     std::array<bool, kEnterOptionCount> enterShown;
 };
 
-class OptionGroupTest : public SettingsControlsTest, public ::testing::WithParamInterface<OptionCase> {};
-
-TEST_P(OptionGroupTest, OptionsAreSetInOrderWithTheGroupRule) {
-    const OptionCase& option = GetParam();
-    ReaderSettings settings;
-    settings.formatOption = option.formatGiven;
-    settings.enterOption = option.enterGiven;
-    window_.applySettings(settings);
-    EXPECT_EQ(window_.currentSettings().formatOption, option.formatShown);
-    EXPECT_EQ(window_.currentSettings().enterOption, option.enterShown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Groups, OptionGroupTest,
-    ::testing::Values(
-        OptionCase{"OneOnEach", {false, true}, {true, false, false}, {false, true}, {true, false, false}},
-        OptionCase{"AllOff", {false, false}, {false, false, false}, {false, false}, {false, false, false}},
-        OptionCase{"LastOnWins", {true, true}, {true, true, true}, {false, true}, {false, false, true}},
-        OptionCase{"OffTouchesNoOther", {true, false}, {false, true, false}, {true, false}, {false, true, false}}),
-    [](const ::testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.label); });
-
-TEST_F(SettingsControlsTest, SentinelTextFromTheProgramIsCutToItsFirstCharacter) {
-    ReaderSettings settings;
-    settings.startSentinel = {u"abc", u"", u"xy"};
-    settings.endSentinel = {u";;", u"?", u"12"};
-    window_.applySettings(settings);
-    EXPECT_EQ(window_.currentSettings().startSentinel, (std::array<std::u16string, 3>{u"a", u"", u"x"}));
-    EXPECT_EQ(window_.currentSettings().endSentinel, (std::array<std::u16string, 3>{u";", u"?", u"1"}));
-}
-
 TEST_F(SettingsControlsTest, FactoryResetClearsATickedStartSentinelAndItsTexts) {
     ReaderSettings settings = customSettings();
     settings.endSentinelEnabled = kChecked;
@@ -99,28 +69,6 @@ TEST_F(SettingsControlsTest, FactoryResetClearsATickedStartSentinelAndItsTexts) 
     EXPECT_EQ(window_.currentSettings(), factorySettings());
     expectFields("txtSS", false, buttonFace(), {"", "", ""});
     expectFields("txtES", false, buttonFace(), {"", "", ""});
-}
-
-// With both boxes already clear the rule does not run again: fields the program had made usable stay so.
-TEST_F(SettingsControlsTest, FactoryResetDoesNotRerunTheRuleWhenTheBoxesAreAlreadyClear) {
-    for (const QString& name : elementNames("txtSS", kTrackCount)) {
-        find<QLineEdit>(name)->setEnabled(true);
-        find<QLineEdit>(name)->setText(QStringLiteral("k"));
-    }
-    pressFactoryReset();
-    expectFields("txtSS", true, buttonFace(), {"", "", ""});
-}
-
-TEST_F(SettingsControlsTest, FactoryResetRunsTheRuleWhenAGrayedBoxClears) {
-    ReaderSettings settings;
-    settings.startSentinelEnabled = kGrayed;
-    window_.applySettings(settings);
-    for (const QString& name : elementNames("txtSS", kTrackCount)) {
-        find<QLineEdit>(name)->setEnabled(true);
-    }
-    pressFactoryReset();
-    EXPECT_EQ(window_.currentSettings().startSentinelEnabled, kUnchecked);
-    expectFields("txtSS", false, buttonFace(), {"", "", ""});
 }
 
 // The sentinel rule by check state: only 1 counts as on; texts are kept whatever the state.

@@ -95,13 +95,6 @@ protected:
     ScriptedFileDialogs* dialogs_ = nullptr;
 };
 
-TEST_F(SettingsFileWindowTest, SaveConfigWritesTheFactoryFileByteForByte) {
-    pressSave(pathOf("CDR55P4Wcfg"));
-    EXPECT_EQ(contents(pathOf("CDR55P4Wcfg")), kFactoryFile);
-    EXPECT_EQ(kFactoryFile.size(), 60);
-    EXPECT_EQ(status(), "Saved CDR55P4Wcfg");
-}
-
 TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField) {
     window_.applySettings(customSettings());
     pressSave(pathOf("custom.cfg"));
@@ -139,15 +132,6 @@ TEST_F(SettingsFileWindowTest, FileWithItsLinesInsideTheReadLimitLoadsWhateverFo
     window_.applySettings(customSettings());
     EXPECT_TRUE(window_.LoadSettingsFile(writeFile("padded.cfg", kFactoryFile + QByteArray(1 << 20, 'x'))));
     EXPECT_EQ(window_.currentSettings(), factorySettings());
-}
-
-TEST_F(SettingsFileWindowTest, CancelledDialogsChangeNothing) {
-    window_.applySettings(customSettings());
-    pressSave({});
-    pressLoad({});
-    EXPECT_TRUE(QDir(folder_.path()).isEmpty());
-    EXPECT_EQ(window_.currentSettings(), customSettings());
-    EXPECT_EQ(status(), "");
 }
 
 // Files that cannot be applied: no control changes, and the status line says why and which file, the name
@@ -264,8 +248,12 @@ class UnsavableSentinelTest : public SettingsFileWindowTest, public ::testing::W
 
 TEST_P(UnsavableSentinelTest, RefusesTheSaveNamingTheFieldAndKeepsTheOldFile) {
     const QString oldFile = writeFile("old.cfg", "old contents");
-    find<QLineEdit>(GetParam().field)->setText(GetParam().text);
-    ASSERT_EQ(find<QLineEdit>(GetParam().field)->text(), GetParam().text);
+    const QString field = QString::fromUtf8(GetParam().field);
+    ReaderSettings settings = window_.currentSettings();
+    auto& sentinels = field.startsWith("txtSS") ? settings.startSentinel : settings.endSentinel;
+    sentinels[field.at(6).digitValue()] = GetParam().text.toStdU16String();
+    window_.applySettings(settings);
+    ASSERT_EQ(find<QLineEdit>(field)->text(), GetParam().text);
 
     pressSave(oldFile);
 

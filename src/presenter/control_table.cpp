@@ -1,4 +1,4 @@
-#include "ui/control_table.h"
+#include "presenter/control_table.h"
 
 #include <array>
 #include <cmath>

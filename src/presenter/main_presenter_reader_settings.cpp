@@ -1,15 +1,15 @@
 #include <variant>
 
+#include "presenter/busy_while_waiting.h"
+#include "presenter/main_presenter.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
-#include "ui/busy_cursor.h"
-#include "ui/frm_main.h"
 
 namespace cdr {
 
 // Sends the settings the controls hold. While not connected it is refused as every command is; a sentinel
 // character the reader cannot take as one byte refuses the whole write before anything is sent, naming its field.
-void frmMain::cmdWrite_Click() {
+void MainPresenter::cmdWrite_Click() {
     if (!readerCommandAllowed()) {
         return;
     }
@@ -18,29 +18,28 @@ void frmMain::cmdWrite_Click() {
         showMessage(refused->message);
         return;
     }
-    const BusyCursor busy;
+    const BusyWhileWaiting busy(view_);
     if (reportExchange(session_.writeSettings(std::get<SettingsBlock>(block)))) {
         showMessage(u"Complete write config!");
     }
 }
 
 // Puts the reader's settings into the controls. A reply that cannot stand for valid control states changes none.
-void frmMain::cmdRead_Click() {
+void MainPresenter::cmdRead_Click() {
     if (!readerCommandAllowed()) {
         return;
     }
-    const BusyCursor busy;
+    const BusyWhileWaiting busy(view_);
     const auto answer = session_.readSettings();
     if (!reportExchange(answer.exchange)) {
         return;
     }
-    const auto& settings = answer.value;
-    if (!settings) {
+    if (!answer.value) {
         showMessage(kReplyNotUnderstoodText);
         return;
     }
     showMessage(u"Complete read config!");
-    applySettings(*settings);
+    applySettings(*answer.value);
 }
 
 }  // namespace cdr

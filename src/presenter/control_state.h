@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/reader_settings.h"
+
+namespace cdr {
+
+// What the presenter holds of one control of the main window; its view shows exactly this. Each control uses the
+// members that fit its kind.
+struct ControlState {
+    // A caption, or the text of a label or text field.
+    std::u16string text;
+    // A check box's state, or an option button's: kChecked when it is on.
+    CheckState check = kUnchecked;
+    bool enabled = true;
+    bool visible = true;
+    // The items of a list and the selected one (-1: none).
+    std::vector<std::u16string> items;
+    int selectedIndex = -1;
+    // A timer: armed or stopped, and its interval.
+    bool timerArmed = false;
+    int timerIntervalMs = 0;
+
+    bool operator==(const ControlState&) const = default;
+};
+
+}  // namespace cdr

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "fake_main_view.h"
+#include "hid/sim/sim_hid_platform.h"
+#include "hid/sim/virtual_reader.h"
+#include "presenter/main_presenter.h"
+
+namespace cdr::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A reply of the given length whose status byte is `status`, zeros elsewhere.
+Bytes replyWithStatus(std::size_t length, std::uint8_t status);
+
+// The presenter, started up, over a fake view and the simulated platform. A test attaches the devices it needs
+// before it presses Connect: the virtual reader, or a scripted reader that answers each output report with the next
+// of its queued replies (nothing once the queue is empty). After every test the view must show exactly what the
+// presenter holds, told to it without a push that changed nothing.
+class PresenterTest : public ::testing::Test {
+protected:
+    void SetUp() override { presenter_.Form_Load(); }
+    void TearDown() override;
+
+    void attachVirtualReader() { platform_.addDevice(reader_.device("/dev/hidraw-reader")); }
+    void attachScriptedReader(std::int16_t inputLength = hid::sim::VirtualReader::kReportLength);
+    // Attaches the virtual reader and connects to it.
+    void connectVirtualReader();
+
+    void click(std::string_view button) { presenter_.clicked(button); }
+    void userChecks(std::string_view control, CheckState state) {
+        view_.userChecks(control, state);
+        presenter_.checkChanged(control, state);
+    }
+    void userTypes(std::string_view field, std::u16string_view text) {
+        view_.shown.at(std::string(field)).text = std::u16string(text);
+        presenter_.textEdited(field, text);
+    }
+    void userSelects(std::string_view list, int index) {
+        view_.shown.at(std::string(list)).selectedIndex = index;
+        presenter_.selectedIndexChanged(list, index);
+    }
+    const ControlState& control(std::string_view name) const { return presenter_.control(name); }
+    std::u16string status() const { return control("txtMsg").text; }
+    std::size_t reportsWritten() const { return platform_.writtenReports().size(); }
+    // The output report last written, with the report ID at index 0.
+    Bytes lastReport() const;
+
+    hid::sim::SimHidPlatform platform_;
+    hid::sim::VirtualReader reader_;
+    std::deque<std::optional<Bytes>> scriptedReplies_;
+    FakeMainView view_;
+    MainPresenter presenter_{view_, platform_};
+};
+
+}  // namespace cdr::test

@@ -1,0 +1,110 @@
+#include "settings/settings_file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace cdr {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileIoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("cdr-settings-io-" + std::to_string(std::random_device{}()));
+        ASSERT_TRUE(fs::create_directory(folder_));
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+        return folder_ / name;
+    }
+    static std::string contents(const fs::path& path) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(path, std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+    std::size_t filesInFolder() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+    std::u16string readFailure(const fs::path& path) const {
+        const auto result = readSettingsFileBytes(path);
+        const auto* failure = std::get_if<FileIoFailure>(&result);
+        return failure != nullptr ? failure->reason : u"(read)";
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(SettingsFileIoTest, ReplacesAnExistingFileAndLeavesNothingBeside) {
+    const fs::path file = write("old.cfg", "old contents that are longer");
+    EXPECT_EQ(replaceSettingsFile(file, "1\r\n2\r\n"), std::nullopt);
+    EXPECT_EQ(contents(file), "1\r\n2\r\n");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(SettingsFileIoTest, FailedSaveKeepsTheSystemsCauseLeavesTheOldFileAndNothingBeside) {
+    fs::create_directory(folder_ / "folder.cfg");
+    const fs::path oldFile = write("old.cfg", "old contents");
+
+    const auto overFolder = replaceSettingsFile(folder_ / "folder.cfg", "new");
+    ASSERT_TRUE(overFolder.has_value());
+    EXPECT_EQ(overFolder->step, "rename");
+    EXPECT_TRUE(overFolder->error);
+    EXPECT_FALSE(overFolder->reason.empty());
+    EXPECT_TRUE(fs::is_directory(folder_ / "folder.cfg"));
+
+    const auto belowFile = replaceSettingsFile(oldFile / "inner.cfg", "new");
+    ASSERT_TRUE(belowFile.has_value());
+    EXPECT_TRUE(belowFile->error);
+    EXPECT_EQ(contents(oldFile), "old contents");
+    EXPECT_EQ(filesInFolder(), 2u);
+}
+
+TEST_F(SettingsFileIoTest, ReadRefusesWhatIsNoSettingsFileBeforeOpeningIt) {
+    fs::create_directory(folder_ / "folder.cfg");
+    EXPECT_EQ(readFailure(folder_ / "missing.cfg"), u"no such file");
+    EXPECT_EQ(readFailure(folder_ / "folder.cfg"), u"not a file");
+#ifndef _WIN32
+    // Opening a pipe for reading would wait for a writer.
+    ASSERT_EQ(::mkfifo((folder_ / "pipe.cfg").c_str(), 0600), 0);
+    EXPECT_EQ(readFailure(folder_ / "pipe.cfg"), u"not a file");
+#endif
+}
+
+TEST_F(SettingsFileIoTest, ReadStopsAtTheLimitAndRefusesALongFileWithoutItsLines) {
+    const std::string lines(16, '\r');
+    const auto padded = readSettingsFileBytes(write("padded.cfg", lines + std::string(1 << 20, 'x')));
+    ASSERT_TRUE(std::holds_alternative<std::string>(padded));
+    EXPECT_EQ(std::get<std::string>(padded).size(), kMostSettingsFileBytes);
+
+    const auto exact = readSettingsFileBytes(write("exact.cfg", std::string(kMostSettingsFileBytes, 'x')));
+    EXPECT_TRUE(std::holds_alternative<std::string>(exact));
+    EXPECT_EQ(readFailure(write("huge.cfg", std::string(kMostSettingsFileBytes + 1, 'x'))), u"too large");
+}
+
+#ifndef _WIN32
+TEST_F(SettingsFileIoTest, ReplacedFileKeepsItsAccessRights) {
+    const fs::path file = write("private.cfg", "old");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(replaceSettingsFile(file, "new"), std::nullopt);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+#endif
+
+TEST_F(SettingsFileIoTest, Utf8NamesReachTheFileSystemUnchanged) {
+    const fs::path file = folder_ / pathFromUtf8("\xC3\xA9t\xC3\xA9.cfg");
+    ASSERT_EQ(replaceSettingsFile(file, "x"), std::nullopt);
+    EXPECT_EQ(fs::directory_iterator(folder_)->path().filename().u16string(), u"\u00e9t\u00e9.cfg");
+}
+
+}  // namespace
+}  // namespace cdr

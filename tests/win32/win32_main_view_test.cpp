@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "presenter/control_table.h"
+#include "recording_view_events.h"
+#include "win32/win32_main_view.h"
+
+namespace cdr::win32 {
+namespace {
+
+using enum ControlKind;
+
+constexpr int kTwipsPerInch = 1440;
+
+const ControlSpec& specNamed(const char* name) {
+    const auto table = mainWindowControls();
+    return *std::find_if(table.begin(), table.end(),
+                         [name](const ControlSpec& spec) { return std::strcmp(spec.name, name) == 0; });
+}
+
+// The spec and each of its containers out to the window.
+std::vector<const ControlSpec*> withContainers(const ControlSpec& spec) {
+    std::vector<const ControlSpec*> chain{&spec};
+    while (chain.back()->container != nullptr) {
+        chain.push_back(&specNamed(chain.back()->container));
+    }
+    return chain;
+}
+
+bool shownWithItsContainers(const ControlSpec& spec) {
+    const auto chain = withContainers(spec);
+    return std::none_of(chain.begin(), chain.end(), [](const ControlSpec* at) { return at->hidden; });
+}
+
+bool hasWindow(const ControlSpec& spec) { return spec.kind != Timer && spec.kind != FileDialog; }
+
+bool takesFocus(const ControlSpec& spec) {
+    return spec.kind == TextField || spec.kind == CheckBox || spec.kind == OptionButton || spec.kind == Button ||
+           spec.kind == DropDownList || spec.kind == ListBox;
+}
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int pixels(int twips) { return MulDiv(twips, screenDpi(), kTwipsPerInch); }
+
+std::wstring text(HWND window) {
+    wchar_t buffer[256] = {};
+    SendMessageW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+LRESULT checkOf(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0); }
+
+class Win32MainViewTest : public ::testing::Test {
+protected:
+    Win32MainViewTest() { view.showWindow(); }
+
+    HWND at(const char* name) const {
+        HWND handle = view.control(name);
+        EXPECT_NE(handle, nullptr) << name;
+        return handle;
+    }
+
+    RecordingViewEvents events;
+    Win32MainView view{events};
+};
+
+TEST_F(Win32MainViewTest, CreatesEveryControlOfTheTableWithItsCaptionInItsPlace) {
+    int windows = 0;
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (!hasWindow(spec)) {
+            EXPECT_EQ(view.control(spec.name), nullptr) << spec.name;
+            continue;
+        }
+        ++windows;
+        HWND control = at(spec.name);
+        EXPECT_EQ(GetParent(control), view.window()) << spec.name;
+        POINT twips{0, 0};
+        for (const ControlSpec* level : withContainers(spec)) {
+            twips.x += level->left;
+            twips.y += level->top;
+        }
+        RECT placed{};
+        GetWindowRect(control, &placed);
+        MapWindowPoints(nullptr, view.window(), reinterpret_cast<POINT*>(&placed), 2);
+        EXPECT_EQ(placed.left, pixels(twips.x)) << spec.name;
+        EXPECT_EQ(placed.top, pixels(twips.y)) << spec.name;
+        EXPECT_EQ(placed.right - placed.left, pixels(spec.width)) << spec.name;
+        if (spec.kind != DropDownList) {  // a drop-down list is as high as its font when closed
+            EXPECT_EQ(placed.bottom - placed.top, pixels(spec.height)) << spec.name;
+        }
+        const std::string caption = spec.kind == EdgeCaptionGroupBox ? "" : spec.caption;
+        EXPECT_EQ(text(control), std::wstring(caption.begin(), caption.end())) << spec.name;
+    }
+    int children = 0;
+    EnumChildWindows(
+        view.window(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+        reinterpret_cast<LPARAM>(&children));
+    EXPECT_EQ(children, windows);
+}
+
+TEST_F(Win32MainViewTest, WindowHasItsCaptionClientSizeAndIcon) {
+    EXPECT_EQ(text(view.window()), L"VELK CDR55P4W  V1.1");
+    RECT client{};
+    GetClientRect(view.window(), &client);
+    EXPECT_EQ(client.right, pixels(8985));
+    EXPECT_EQ(client.bottom, pixels(4995));
+    EXPECT_NE(GetClassLongPtrW(view.window(), GCLP_HICONSM), 0);
+}
+
+TEST_F(Win32MainViewTest, HiddenControlsAndWhatTheyHoldStayHidden) {
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (hasWindow(spec)) {
+            EXPECT_EQ(IsWindowVisible(at(spec.name)) != FALSE, shownWithItsContainers(spec)) << spec.name;
+        }
+    }
+}
+
+TEST_F(Win32MainViewTest, TabVisitsTheShownControlsInTheOrderOfTheirTabIndices) {
+    std::vector<int> expected;
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (takesFocus(spec) && shownWithItsContainers(spec)) {
+            expected.push_back(spec.tabIndex);
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    std::vector<int> visited;
+    HWND first = GetNextDlgTabItem(view.window(), nullptr, FALSE);
+    for (HWND at = first; at != nullptr && visited.size() <= expected.size();) {
+        const int position = GetDlgCtrlID(at) - Win32MainView::kFirstControlId;
+        visited.push_back(mainWindowControls()[static_cast<std::size_t>(position)].tabIndex);
+        at = GetNextDlgTabItem(view.window(), at, FALSE);
+        if (at == first) {
+            break;
+        }
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(Win32MainViewTest, AClickTicksAClearOrGrayedBoxAndClearsATickedOne) {
+    struct Case {
+        CheckState before;
+        CheckState after;
+    };
+    for (const Case& step : {Case{kUnchecked, kChecked}, Case{kChecked, kUnchecked}, Case{kGrayed, kChecked}}) {
+        view.setCheck("chkTrack(1)", step.before);
+        events.events.clear();
+        SendMessageW(at("chkTrack(1)"), BM_CLICK, 0, 0);
+        EXPECT_EQ(checkOf(at("chkTrack(1)")), step.after == kChecked ? BST_CHECKED : BST_UNCHECKED);
+        EXPECT_EQ(events.events, std::vector<std::string>{"checkChanged chkTrack(1) " + std::to_string(step.after)});
+    }
+}
+
+TEST_F(Win32MainViewTest, AClickedOptionTurnsTheOthersOfItsGroupOffAndThePresenterMayLeaveNoneOn) {
+    view.setCheck("optCR(1)", kChecked);
+    view.setCheck("optFormat(0)", kChecked);
+    SendMessageW(at("optCR(2)"), BM_CLICK, 0, 0);
+    EXPECT_EQ(checkOf(at("optCR(1)")), BST_UNCHECKED);
+    EXPECT_EQ(checkOf(at("optCR(2)")), BST_CHECKED);
+    EXPECT_EQ(checkOf(at("optFormat(0)")), BST_CHECKED);
+    EXPECT_EQ(events.events, std::vector<std::string>{"checkChanged optCR(2) 1"});
+
+    view.setCheck("optCR(2)", kUnchecked);
+    for (const char* option : {"optCR(0)", "optCR(1)", "optCR(2)"}) {
+        EXPECT_EQ(checkOf(at(option)), BST_UNCHECKED) << option;
+    }
+}
+
+TEST_F(Win32MainViewTest, UserActionsAreReportedOnce) {
+    SendMessageW(at("cmdRead"), BM_CLICK, 0, 0);
+    SendMessageW(at("txtES(1)"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"%"));
+    view.setItems("cboByte1", {u"00", u"01", u"02"});
+    SendMessageW(at("cboByte1"), CB_SETCURSEL, 2, 0);
+    SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(Win32MainView::controlId("cboByte1"), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(at("cboByte1")));
+    EXPECT_EQ(events.events, (std::vector<std::string>{"clicked cmdRead", "textEdited txtES(1) %",
+                                                       "selectedIndexChanged cboByte1 2"}));
+}
+
+TEST_F(Win32MainViewTest, ChangesByThePresenterAreNotReported) {
+    view.setText("txtSS(0)", u";");
+    view.setText("txtMsg", u"Device Connected!");
+    view.setCheck("chkStart", kChecked);
+    view.setCheck("optFormat(1)", kChecked);
+    view.setItems("cboByte0", {u"00", u"01"});
+    view.setSelectedIndex("cboByte0", 1);
+    view.setEnabled("frmSet", false);
+    EXPECT_EQ(text(at("txtSS(0)")), L";");
+    EXPECT_EQ(SendMessageW(at("cboByte0"), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(events.events.empty());
+}
+
+TEST_F(Win32MainViewTest, SentinelFieldsHoldOneCharacter) {
+    for (const char* field : {"txtSS(0)", "txtSS(1)", "txtSS(2)", "txtES(0)", "txtES(1)", "txtES(2)"}) {
+        EXPECT_EQ(SendMessageW(at(field), EM_GETLIMITTEXT, 0, 0), 1) << field;
+        view.setText(field, u"ab");
+        EXPECT_EQ(text(at(field)), L"a") << field;
+    }
+    view.setText("txtBytesReceived", u"ab");
+    EXPECT_EQ(text(at("txtBytesReceived")), L"ab");
+}
+
+TEST_F(Win32MainViewTest, AContainerPassesItsStateOnWithoutLosingTheStatesOfWhatItHolds) {
+    view.setEnabled("chkStart", false);
+    view.setEnabled("frmSet", false);
+    EXPECT_FALSE(IsWindowEnabled(at("txtSS(0)")));
+    EXPECT_FALSE(IsWindowEnabled(at("cmdLoad")));
+    EXPECT_TRUE(IsWindowEnabled(at("cmdOnce")));
+
+    view.setEnabled("frmSet", true);
+    EXPECT_TRUE(IsWindowEnabled(at("txtSS(0)")));
+    EXPECT_FALSE(IsWindowEnabled(at("chkStart")));
+}
+
+TEST_F(Win32MainViewTest, TheTimerTicksOnlyWhileArmed) {
+    const auto timer = static_cast<WPARAM>(Win32MainView::controlId("tmrContinuousDataCollect"));
+    SendMessageW(view.window(), WM_TIMER, timer, 0);
+    view.setTimer("tmrContinuousDataCollect", true, 1000);
+    SendMessageW(view.window(), WM_TIMER, timer, 0);
+    view.setTimer("tmrContinuousDataCollect", false, 1000);
+    SendMessageW(view.window(), WM_TIMER, timer, 0);
+    EXPECT_EQ(events.events, std::vector<std::string>{"timerElapsed tmrContinuousDataCollect"});
+
+    view.setTimer("tmrContinuousDataCollect", true, 1000);
+    EXPECT_TRUE(KillTimer(view.window(), timer));  // the system holds the armed timer
+}
+
+TEST_F(Win32MainViewTest, FocusIsSetAndReadByName) {
+    view.setFocus("txtES(2)");
+    EXPECT_EQ(view.focusedControl(), "txtES(2)");
+    view.setFocus("cmdOnce");
+    EXPECT_EQ(view.focusedControl(), "cmdOnce");
+}
+
+TEST_F(Win32MainViewTest, EmphasisedCaptionsAreBold) {
+    for (const char* name : {"cmdOnce", "chkStart", "chkEnd", "txtMsg", "cmdRead"}) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(at(name), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(font.lfWeight >= FW_BOLD, std::strcmp(name, "cmdRead") != 0) << name;
+    }
+}
+
+TEST_F(Win32MainViewTest, ClosingIsReportedAndDestroysTheWindow) {
+    HWND window = view.window();
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(events.events, std::vector<std::string>{"closing"});
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(view.window(), nullptr);
+    EXPECT_EQ(runMessageLoop(window), 0);
+}
+
+}  // namespace
+}  // namespace cdr::win32
