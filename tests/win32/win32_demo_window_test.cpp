@@ -8,6 +8,7 @@
 
 #include "answering_dialogs.h"
 #include "hid/sim/demo_hid_platform.h"
+#include "input_controls.h"
 #include "presenter/control_table.h"
 #include "presenter/main_presenter.h"
 #include "win32/win32_main_view.h"
@@ -15,13 +16,6 @@
 
 namespace cdr::win32 {
 namespace {
-
-using enum ControlKind;
-
-bool takesInput(ControlKind kind) {
-    return kind == TextField || kind == CheckBox || kind == OptionButton || kind == Button || kind == DropDownList ||
-           kind == ListBox;
-}
 
 class Win32DemoWindowTest : public ::testing::Test {
 protected:
@@ -46,7 +40,7 @@ protected:
     std::vector<std::string> usableControls() const {
         std::vector<std::string> usable;
         for (const ControlSpec& spec : mainWindowControls()) {
-            if (takesInput(spec.kind) && IsWindowVisible(at(spec.name)) && IsWindowEnabled(at(spec.name))) {
+            if (takesInput(spec) && IsWindowVisible(at(spec.name)) && IsWindowEnabled(at(spec.name))) {
                 usable.emplace_back(spec.name);
             }
         }
@@ -102,7 +96,7 @@ TEST_F(Win32DemoWindowTest, ConnectsAsksTheVersionAndDisconnectsBackToTheStartUp
     std::vector<std::string> allButSentinelFields;
     for (const ControlSpec& spec : mainWindowControls()) {
         const std::string name = spec.name;
-        if (takesInput(spec.kind) && IsWindowVisible(at(spec.name)) && !name.starts_with("txtSS") &&
+        if (takesInput(spec) && IsWindowVisible(at(spec.name)) && !name.starts_with("txtSS") &&
             !name.starts_with("txtES")) {
             allButSentinelFields.push_back(name);
         }

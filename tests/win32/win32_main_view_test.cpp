@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "input_controls.h"
 #include "presenter/control_table.h"
 #include "recording_view_events.h"
 #include "win32/win32_main_view.h"
@@ -37,11 +38,6 @@ bool shownWithItsContainers(const ControlSpec& spec) {
 }
 
 bool hasWindow(const ControlSpec& spec) { return spec.kind != Timer && spec.kind != FileDialog; }
-
-bool takesFocus(const ControlSpec& spec) {
-    return spec.kind == TextField || spec.kind == CheckBox || spec.kind == OptionButton || spec.kind == Button ||
-           spec.kind == DropDownList || spec.kind == ListBox;
-}
 
 int screenDpi() {
     HDC screen = GetDC(nullptr);
@@ -122,7 +118,7 @@ TEST_F(Win32MainViewTest, HiddenControlsAndWhatTheyHoldStayHidden) {
 TEST_F(Win32MainViewTest, TabVisitsTheShownControlsInTheOrderOfTheirTabIndices) {
     std::vector<int> expected;
     for (const ControlSpec& spec : mainWindowControls()) {
-        if (takesFocus(spec) && shownWithItsContainers(spec)) {
+        if (takesInput(spec) && shownWithItsContainers(spec)) {
             expected.push_back(spec.tabIndex);
         }
     }
