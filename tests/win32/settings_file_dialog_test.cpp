@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "answering_dialogs.h"
 #include "recording_view_events.h"
 #include "win32/win32_main_view.h"
 
@@ -11,22 +12,6 @@ namespace cdr::win32 {
 namespace {
 
 using namespace std::literals;
-
-// Answers a file dialog at once with a prepared path, and keeps what it was asked.
-class AnsweringDialogs final : public FileDialogRunner {
-public:
-    explicit AnsweringDialogs(std::optional<std::wstring> answer) : answer_(std::move(answer)) {}
-
-    std::optional<std::wstring> run(HWND owner, const FileDialogRequest& request) override {
-        asked.emplace_back(owner, request);
-        return answer_;
-    }
-
-    std::vector<std::pair<HWND, FileDialogRequest>> asked;
-
-private:
-    std::optional<std::wstring> answer_;
-};
 
 struct DialogCase {
     FileDialogKind kind;

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "input_controls.h"
 #include "presenter/control_table.h"
 #include "recording_view_events.h"
 #include "win32/win32_main_view.h"
+#include "window_text.h"
 
 namespace cdr::win32 {
 namespace {
@@ -37,11 +39,6 @@ bool shownWithItsContainers(const ControlSpec& spec) {
 
 bool hasWindow(const ControlSpec& spec) { return spec.kind != Timer && spec.kind != FileDialog; }
 
-bool takesFocus(const ControlSpec& spec) {
-    return spec.kind == TextField || spec.kind == CheckBox || spec.kind == OptionButton || spec.kind == Button ||
-           spec.kind == DropDownList || spec.kind == ListBox;
-}
-
 int screenDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -50,12 +47,6 @@ int screenDpi() {
 }
 
 int pixels(int twips) { return MulDiv(twips, screenDpi(), kTwipsPerInch); }
-
-std::wstring text(HWND window) {
-    wchar_t buffer[256] = {};
-    SendMessageW(window, WM_GETTEXT, std::size(buffer), reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
 
 LRESULT checkOf(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0); }
 
@@ -98,7 +89,7 @@ TEST_F(Win32MainViewTest, CreatesEveryControlOfTheTableWithItsCaptionInItsPlace)
             EXPECT_EQ(placed.bottom - placed.top, pixels(spec.height)) << spec.name;
         }
         const std::string caption = spec.kind == EdgeCaptionGroupBox ? "" : spec.caption;
-        EXPECT_EQ(text(control), std::wstring(caption.begin(), caption.end())) << spec.name;
+        EXPECT_EQ(windowText(control), std::wstring(caption.begin(), caption.end())) << spec.name;
     }
     int children = 0;
     EnumChildWindows(
@@ -108,7 +99,7 @@ TEST_F(Win32MainViewTest, CreatesEveryControlOfTheTableWithItsCaptionInItsPlace)
 }
 
 TEST_F(Win32MainViewTest, WindowHasItsCaptionClientSizeAndIcon) {
-    EXPECT_EQ(text(view.window()), L"VELK CDR55P4W  V1.1");
+    EXPECT_EQ(windowText(view.window()), L"VELK CDR55P4W  V1.1");
     RECT client{};
     GetClientRect(view.window(), &client);
     EXPECT_EQ(client.right, pixels(8985));
@@ -127,7 +118,7 @@ TEST_F(Win32MainViewTest, HiddenControlsAndWhatTheyHoldStayHidden) {
 TEST_F(Win32MainViewTest, TabVisitsTheShownControlsInTheOrderOfTheirTabIndices) {
     std::vector<int> expected;
     for (const ControlSpec& spec : mainWindowControls()) {
-        if (takesFocus(spec) && shownWithItsContainers(spec)) {
+        if (takesInput(spec) && shownWithItsContainers(spec)) {
             expected.push_back(spec.tabIndex);
         }
     }
@@ -193,7 +184,7 @@ TEST_F(Win32MainViewTest, ChangesByThePresenterAreNotReported) {
     view.setItems("cboByte0", {u"00", u"01"});
     view.setSelectedIndex("cboByte0", 1);
     view.setEnabled("frmSet", false);
-    EXPECT_EQ(text(at("txtSS(0)")), L";");
+    EXPECT_EQ(windowText(at("txtSS(0)")), L";");
     EXPECT_EQ(SendMessageW(at("cboByte0"), CB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(events.events.empty());
 }
@@ -202,10 +193,10 @@ TEST_F(Win32MainViewTest, SentinelFieldsHoldOneCharacter) {
     for (const char* field : {"txtSS(0)", "txtSS(1)", "txtSS(2)", "txtES(0)", "txtES(1)", "txtES(2)"}) {
         EXPECT_EQ(SendMessageW(at(field), EM_GETLIMITTEXT, 0, 0), 1) << field;
         view.setText(field, u"ab");
-        EXPECT_EQ(text(at(field)), L"a") << field;
+        EXPECT_EQ(windowText(at(field)), L"a") << field;
     }
     view.setText("txtBytesReceived", u"ab");
-    EXPECT_EQ(text(at("txtBytesReceived")), L"ab");
+    EXPECT_EQ(windowText(at("txtBytesReceived")), L"ab");
 }
 
 TEST_F(Win32MainViewTest, AContainerPassesItsStateOnWithoutLosingTheStatesOfWhatItHolds) {
