@@ -50,8 +50,18 @@ protected:
         return runCommandLine(static_cast<int>(argv.size()), argv.data(), *this, out_, err_);
     }
 
+    // Each test keeps its files in a folder of its own, since the tests run as parallel processes.
+    static std::filesystem::path testFolder() {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::ranges::replace(name, '/', '_');
+        const auto folder = std::filesystem::path(::testing::TempDir()) / ("cdr-cli-" + name);
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+
     std::string writeFile(const std::string& name, const std::string& bytes) {
-        const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+        const std::string path = (testFolder() / name).string();
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -94,7 +104,7 @@ TEST_F(CliTest, WrittenFileReadsBackByteForByteAndVersionAnswers) {
     EXPECT_EQ(nlohmann::json::parse(out_.str()).at("format"), "AAMVA");
     EXPECT_EQ(run({"factory"}), 0);
     EXPECT_EQ(run({"read", "-o", writeFile("out.cfg", "old")}), 0);
-    std::ifstream saved(std::filesystem::path(::testing::TempDir()) / "out.cfg", std::ios::binary);
+    std::ifstream saved(testFolder() / "out.cfg", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), kFactoryFile);
     EXPECT_EQ(run({"version"}), 0);
     EXPECT_EQ(out_.str(), "1.05\n");
