@@ -132,11 +132,11 @@ TEST_F(Win32DemoWindowTest, SavedSettingsComeBackFromTheFileAfterAFactoryReset) 
 
     press("cmdSave");
     const std::wstring name = settingsFile.filename().wstring();
-    EXPECT_EQ(status(), L"Saved settings to " + name + L".");
+    EXPECT_EQ(status(), L"Saved " + name);
     press("cmdDefault");
     expectFactorySettings();
     press("cmdLoad");
-    EXPECT_EQ(status(), L"Loaded settings from " + name + L".");
+    EXPECT_EQ(status(), L"Loaded " + name);
     expectChangedSettings();
 }
 
