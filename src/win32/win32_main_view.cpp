@@ -114,12 +114,15 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 Win32MainView::Win32MainView() : dpi_(screenDpi()), statusBackground_(CreateSolidBrush(kStatusBackground)) {
-    createWindow();
+    // The destructor does not run for a view that failed to build: what it would release is released here.
     try {
+        createWindow();
         createControls();
         applyFonts();
     } catch (...) {
-        DestroyWindow(window_);
+        if (window_ != nullptr) {
+            DestroyWindow(window_);
+        }
         DeleteObject(statusBackground_);
         throw;
     }
