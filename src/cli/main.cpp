@@ -36,17 +36,20 @@ public:
             return std::make_unique<cli::PollingArrivals>(
                 link, [this] { return !cli::interrupted() && simulation_->plugAnother(); });
         }
-#ifdef _WIN32
-        // Windows: the readers are listed again once a second.
+#ifndef _WIN32
+        // Linux: udev's add events; where no udev monitor can be had, the readers are listed as on Windows,
+        // rather than the wait ending at once as if it had been interrupted.
+        if (auto monitor = std::make_unique<cli::UdevArrivals>(); monitor->ready()) {
+            return monitor;
+        }
+#endif
+        // The readers are listed again once a second.
         return std::make_unique<cli::PollingArrivals>(link, [] {
             for (int step = 0; step < 10 && !cli::interrupted(); ++step) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             }
             return !cli::interrupted();
         });
-#else
-        return std::make_unique<cli::UdevArrivals>();
-#endif
     }
 
     void swipeTest(std::ostream& out) override { cli::swipeTestOnTerminal(out); }

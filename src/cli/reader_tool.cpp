@@ -4,14 +4,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <variant>
 
 #include "cli/settings_json.h"
 #include "cli/text_encoding.h"
 #include "settings/settings_file.h"
+#include "settings/settings_file_io.h"
 
 namespace cdr::cli {
 
@@ -35,30 +34,9 @@ constexpr const char* kAccessAdvice =
     "session at the local seat";
 #endif
 
-// Writes the bytes into a file beside path and renames it over path, so that path is replaced in one step.
-bool replaceFile(const std::string& path, const std::string& bytes, std::string& why) {
-    const std::filesystem::path target(path);
-    std::filesystem::path temporary = target;
-    temporary += ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            why = "cannot write " + temporary.string();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        why = "cannot replace " + path + ": " + error.message();
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+// A settings file's failure for a message: the path, then the failing step's reason as the system gives it.
+std::string fileFailureText(const std::string& path, const FileIoFailure& failure) {
+    return path + ": " + failure.step + ": " + utf16ToUtf8(failure.reason);
 }
 
 }  // namespace
@@ -201,9 +179,8 @@ ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std:
     }
     const std::string& bytes = std::get<std::string>(encoded);
     if (outputFile) {
-        std::string why;
-        if (!replaceFile(*outputFile, bytes, why)) {
-            message(why);
+        if (const auto failure = replaceSettingsFile(std::filesystem::path(*outputFile), bytes)) {
+            message("cannot write " + fileFailureText(*outputFile, *failure));
             return kExitBadInput;
         }
     }
@@ -216,13 +193,12 @@ ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std:
 }
 
 std::optional<SettingsBlock> ReaderTool::loadSettingsFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (!file.is_open() || file.bad()) {
-        message("cannot read " + path);
+    const auto bytes = readSettingsFileBytes(std::filesystem::path(path));
+    if (const auto* failure = std::get_if<FileIoFailure>(&bytes)) {
+        message("cannot read " + fileFailureText(path, *failure));
         return std::nullopt;
     }
-    const auto decoded = decodeSettingsFile(bytes);
+    const auto decoded = decodeSettingsFile(std::get<std::string>(bytes));
     if (const auto* error = std::get_if<SettingsFileError>(&decoded)) {
         message(path + ": " + utf16ToUtf8(error->message));
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -13,5 +14,10 @@ inline constexpr std::array<std::string_view, kTrackCount> kTxtSS{"txtSS(0)", "t
 inline constexpr std::array<std::string_view, kTrackCount> kTxtES{"txtES(0)", "txtES(1)", "txtES(2)"};
 inline constexpr std::array<std::string_view, kFormatOptionCount> kOptFormat{"optFormat(0)", "optFormat(1)"};
 inline constexpr std::array<std::string_view, kEnterOptionCount> kOptCR{"optCR(0)", "optCR(1)", "optCR(2)"};
+
+// The start and end sentinel fields, which hold one character each.
+constexpr bool isSentinelField(std::string_view name) {
+    return std::ranges::find(kTxtSS, name) != kTxtSS.end() || std::ranges::find(kTxtES, name) != kTxtES.end();
+}
 
 }  // namespace cdr

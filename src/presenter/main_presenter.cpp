@@ -17,10 +17,6 @@ std::u16string asciiText(std::string_view text) { return {text.begin(), text.end
 
 const ControlSpec& specOf(std::size_t index) { return mainWindowControls()[index]; }
 
-bool isSentinelField(std::string_view name) {
-    return std::ranges::find(kTxtSS, name) != kTxtSS.end() || std::ranges::find(kTxtES, name) != kTxtES.end();
-}
-
 }  // namespace
 
 MainPresenter::MainPresenter(MainView& view, hid::HidPlatform& platform)

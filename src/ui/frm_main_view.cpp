@@ -24,10 +24,6 @@ QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool isSentinelField(std::string_view name) {
-    return std::ranges::find(kTxtSS, name) != kTxtSS.end() || std::ranges::find(kTxtES, name) != kTxtES.end();
-}
-
 }  // namespace
 
 void frmMain::showWindow() { show(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "presenter/control_names.h"
 #include "win32/wide_text.h"
 
 namespace cdr::win32 {
@@ -33,9 +34,6 @@ constexpr const char* kStatusLabel = "txtMsg";
 constexpr const char* kSentinelBoxes[] = {"chkStart", "chkEnd"};
 constexpr COLORREF kStatusText = RGB(192, 0, 0);
 constexpr COLORREF kStatusBackground = RGB(224, 224, 224);
-
-// The start and end sentinel fields hold one character each.
-bool holdsOneCharacter(std::string_view name) { return name.starts_with("txtSS(") || name.starts_with("txtES("); }
 
 bool isContainer(ControlKind kind) { return kind == GroupBox || kind == EdgeCaptionGroupBox || kind == Container; }
 
@@ -114,12 +112,15 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 Win32MainView::Win32MainView() : dpi_(screenDpi()), statusBackground_(CreateSolidBrush(kStatusBackground)) {
-    createWindow();
+    // The destructor does not run for a view that failed to build: what it would release is released here.
     try {
+        createWindow();
         createControls();
         applyFonts();
     } catch (...) {
-        DestroyWindow(window_);
+        if (window_ != nullptr) {
+            DestroyWindow(window_);
+        }
         DeleteObject(statusBackground_);
         throw;
     }
@@ -249,7 +250,7 @@ void Win32MainView::createControls() {
             throwLastError(std::string("CreateWindowExW ") + spec.name);
         }
         SetWindowPos(control.handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (holdsOneCharacter(spec.name)) {
+        if (isSentinelField(spec.name)) {
             SendMessageW(control.handle, EM_LIMITTEXT, 1, 0);
         }
         previous = &spec;

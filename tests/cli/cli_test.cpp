@@ -6,6 +6,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "cli/command_line.h"
 #include "cli/polling_arrivals.h"
 #include "hid/sim/sim_hid_platform.h"
@@ -168,6 +172,13 @@ TEST_F(CliTest, BadCommandLinesAndFilesSendNothing) {
     for (const auto& arguments : refused) {
         EXPECT_EQ(run(arguments), 2) << arguments.front() << ' ' << arguments.back();
     }
+#ifndef _WIN32
+    // A pipe in the settings file's place is refused, not waited on for a writer.
+    const auto pipe = testFolder() / "pipe.cfg";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(run({"write", pipe.string(), "--all"}), 2);
+#endif
     EXPECT_TRUE(platform_.writtenReports().empty());
     run({"version"});
     EXPECT_NE(err_.str().find("/dev/hidraw1"), std::string::npos) << err_.str();

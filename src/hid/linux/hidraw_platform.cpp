@@ -287,13 +287,18 @@ WaitResult HidrawPlatform::waitForSingleObject(Event completion, std::uint32_t t
             continue;
         }
         if (count < 0) {
+            noteResult(true);
             return WaitResult::Failed;
         }
         if (count == 0) {
+            noteResult(false);
             return WaitResult::TimedOut;
         }
-        // A device that went away or broke reports a hang-up or an error, not a report.
+        // A device that went away or broke reports a hang-up or an error, not a report; poll sets no errno for
+        // them, so the error kept is the one a read would give.
         if ((ready.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            errno = (ready.revents & POLLNVAL) != 0 ? EBADF : (ready.revents & POLLHUP) != 0 ? ENODEV : EIO;
+            noteResult(true);
             return WaitResult::Failed;
         }
         const long length = readOneReport(fd);
@@ -304,9 +309,11 @@ WaitResult HidrawPlatform::waitForSingleObject(Event completion, std::uint32_t t
         if (length >= 0) {
             deliver(device, length, read->buffer);
             events_.complete(completion);
+            noteResult(false);
             return WaitResult::Arrived;
         }
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            noteResult(true);
             return WaitResult::Failed;
         }
     }

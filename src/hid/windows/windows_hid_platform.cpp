@@ -185,7 +185,9 @@ public:
     }
 
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override {
-        switch (WaitForSingleObject(toWindows(completion), timeoutMs)) {
+        const DWORD outcome = WaitForSingleObject(toWindows(completion), timeoutMs);
+        lastErrorCode_ = outcome == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
+        switch (outcome) {
         case WAIT_OBJECT_0:
             return WaitResult::Arrived;
         case WAIT_TIMEOUT:

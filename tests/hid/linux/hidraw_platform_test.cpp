@@ -162,6 +162,7 @@ TEST_F(HidrawPlatformTest, AHangUpIsAFailedWaitNotAnArrival) {
     tree_.unplug("hidraw0");
 
     EXPECT_EQ(platform_.waitForSingleObject(event, kArrivalLimitMs), WaitResult::Failed);
+    EXPECT_NE(platform_.lastError().code, 0) << "the failed wait keeps its cause";
 }
 
 // A keyboard-wedge reader whose keyboard interface comes first: that node is opened, seen to hold only a
