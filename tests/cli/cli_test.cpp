@@ -15,14 +15,15 @@
 #include "hid/sim/sim_hid_platform.h"
 #include "hid/sim/virtual_reader.h"
 #include "protocol/reader_commands.h"
+#include "support/sample_settings.h"
+#include "support/temp_folder.h"
 
 namespace cdr::cli {
 namespace {
 
 using hid::sim::VirtualReader;
 
-const std::string kFactoryFile =
-    "1\r\n1\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n";
+const std::string kFactoryFile(test::kFactorySettingsFile);
 const std::string kCustomFile =
     "1\r\n1\r\n0\r\n1\r\n%\r\n;\r\n\r\n0\r\n\r\n\r\n\r\nFalse\r\nTrue\r\nTrue\r\nFalse\r\nFalse\r\n";
 
@@ -54,20 +55,8 @@ protected:
         return runCommandLine(static_cast<int>(argv.size()), argv.data(), *this, out_, err_);
     }
 
-    // Each test keeps its files in a folder of its own, since the tests run as parallel processes.
-    static std::filesystem::path testFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name();
-        std::ranges::replace(name, '/', '_');
-        const auto folder = std::filesystem::path(::testing::TempDir()) / ("cdr-cli-" + name);
-        std::filesystem::create_directories(folder);
-        return folder;
-    }
-
     std::string writeFile(const std::string& name, const std::string& bytes) {
-        const std::string path = (testFolder() / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return folder_.write(name, bytes).string();
     }
 
     hid::sim::SimHidPlatform platform_;
@@ -75,6 +64,8 @@ protected:
     std::deque<std::size_t> toPlug_;
     std::ostringstream out_;
     std::ostringstream err_;
+    // Each test keeps its files in a folder of its own, since the tests run as parallel processes.
+    test::TempFolder folder_{"cdr-cli-"};
 };
 
 TEST_F(CliTest, ListShowsReadersWithTheReasonOneCannotBeOpened) {
@@ -108,7 +99,7 @@ TEST_F(CliTest, WrittenFileReadsBackByteForByteAndVersionAnswers) {
     EXPECT_EQ(nlohmann::json::parse(out_.str()).at("format"), "AAMVA");
     EXPECT_EQ(run({"factory"}), 0);
     EXPECT_EQ(run({"read", "-o", writeFile("out.cfg", "old")}), 0);
-    std::ifstream saved(testFolder() / "out.cfg", std::ios::binary);
+    std::ifstream saved(folder_ / "out.cfg", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), kFactoryFile);
     EXPECT_EQ(run({"version"}), 0);
     EXPECT_EQ(out_.str(), "1.05\n");

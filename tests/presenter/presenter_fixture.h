@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
-#include <optional>
-#include <vector>
 
 #include "fake_main_view.h"
 #include "hid/sim/sim_hid_platform.h"
 #include "hid/sim/virtual_reader.h"
 #include "presenter/main_presenter.h"
+#include "support/scripted_reader.h"
 
 namespace cdr::test {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// A reply of the given length whose status byte is `status`, zeros elsewhere.
-Bytes replyWithStatus(std::size_t length, std::uint8_t status);
 
 // The presenter, started up, over a fake view and the simulated platform. A test attaches the devices it needs
 // before it presses Connect: the virtual reader, or a scripted reader that answers each output report with the next
@@ -29,7 +22,9 @@ protected:
     void TearDown() override;
 
     void attachVirtualReader() { platform_.addDevice(reader_.device("/dev/hidraw-reader")); }
-    void attachScriptedReader(std::int16_t inputLength = hid::sim::VirtualReader::kReportLength);
+    void attachScriptedReader(std::int16_t inputLength = hid::sim::VirtualReader::kReportLength) {
+        platform_.addDevice(scriptedReader(scriptedReplies_, inputLength, hid::sim::VirtualReader::kReportLength));
+    }
     // Attaches the virtual reader and connects to it.
     void connectVirtualReader();
 
@@ -54,7 +49,7 @@ protected:
 
     hid::sim::SimHidPlatform platform_;
     hid::sim::VirtualReader reader_;
-    std::deque<std::optional<Bytes>> scriptedReplies_;
+    ScriptedReplies scriptedReplies_;
     FakeMainView view_;
     MainPresenter presenter_{view_, platform_};
 };

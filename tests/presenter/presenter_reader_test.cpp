@@ -5,24 +5,11 @@
 #include "protocol/reader_commands.h"
 #include "protocol/reader_reply.h"
 #include "settings/sentinel_field.h"
+#include "support/sample_settings.h"
 #include "presenter_fixture.h"
 
 namespace cdr::test {
 namespace {
-
-// Tracks 1 and 2 on, track 3 off; start sentinels "%", ";", none; end sentinels "?", "?", none; Enter after the
-// card data; AAMVA.
-ReaderSettings mixedSettings() {
-    ReaderSettings settings;
-    settings.trackEnabled = {kChecked, kChecked, kUnchecked};
-    settings.formatOption = {false, true};
-    settings.startSentinelEnabled = kChecked;
-    settings.startSentinel = {u"%", u";", u""};
-    settings.endSentinelEnabled = kChecked;
-    settings.endSentinel = {u"?", u"?", u""};
-    settings.enterOption = {false, false, true};
-    return settings;
-}
 
 std::vector<bool> enabledStates(const MainPresenter& presenter) {
     std::vector<bool> states;

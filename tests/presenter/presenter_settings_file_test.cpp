@@ -1,9 +1,8 @@
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
+#include "support/sample_settings.h"
+#include "support/temp_folder.h"
 #include "presenter_fixture.h"
 
 namespace cdr::test {
@@ -11,44 +10,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kFactoryFile =
-    "1\r\n1\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n";
-
-// Not the factory values in any field, so that a load that changed anything shows.
-ReaderSettings customSettings() {
-    ReaderSettings settings;
-    settings.trackEnabled = {kUnchecked, kGrayed, kChecked};
-    settings.formatOption = {false, true};
-    settings.startSentinel = {u"%", u";", u""};
-    settings.endSentinelEnabled = kGrayed;
-    settings.endSentinel = {u"?", u"", u"\u00e9"};
-    settings.enterOption = {false, false, false};
-    return settings;
-}
+const std::string kFactoryFile(kFactorySettingsFile);
 
 class SettingsFileTest : public PresenterTest {
 protected:
     void SetUp() override {
         PresenterTest::SetUp();
         presenter_.SetControlsEnabled(true);
-        folder_ = fs::temp_directory_path() / ("cdr-presenter-" + std::to_string(std::random_device{}()));
-        ASSERT_TRUE(fs::create_directory(folder_));
-    }
-    void TearDown() override {
-        PresenterTest::TearDown();
-        fs::remove_all(folder_);
     }
 
     std::string pathOf(const std::string& name) const { return (folder_ / name).string(); }
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
-        return pathOf(name);
+        return folder_.write(name, bytes).string();
     }
-    std::string contents(const std::string& name) const {
-        std::ostringstream bytes;
-        bytes << std::ifstream(folder_ / name, std::ios::binary).rdbuf();
-        return bytes.str();
-    }
+    std::string contents(const std::string& name) const { return TempFolder::contents(folder_ / name); }
     void pressSave(std::optional<std::string> answer) {
         view_.dialogAnswer = std::move(answer);
         click("cmdSave");
@@ -58,7 +33,7 @@ protected:
         click("cmdLoad");
     }
 
-    fs::path folder_;
+    TempFolder folder_{"cdr-presenter-"};
 };
 
 TEST_F(SettingsFileTest, SaveConfigWritesTheFactoryFileByteForByte) {
@@ -69,25 +44,25 @@ TEST_F(SettingsFileTest, SaveConfigWritesTheFactoryFileByteForByte) {
 }
 
 TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndTheRuleFollows) {
-    presenter_.applySettings(customSettings());
+    presenter_.applySettings(nonFactorySettings());
     pressSave(pathOf("custom.cfg"));
     click("cmdDefault");
 
     pressLoad(pathOf("custom.cfg"));
     EXPECT_EQ(view_.dialogsShown.back(), FileDialogKind::Load);
-    EXPECT_EQ(presenter_.currentSettings(), customSettings());
+    EXPECT_EQ(presenter_.currentSettings(), nonFactorySettings());
     EXPECT_EQ(status(), u"Loaded custom.cfg");
     EXPECT_FALSE(control("txtES(0)").enabled);
 }
 
 TEST_F(SettingsFileTest, CancelledDialogsChangeNothing) {
-    presenter_.applySettings(customSettings());
+    presenter_.applySettings(nonFactorySettings());
     for (const std::optional<std::string>& cancelled : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         pressSave(cancelled);
         pressLoad(cancelled);
     }
-    EXPECT_TRUE(fs::is_empty(folder_));
-    EXPECT_EQ(presenter_.currentSettings(), customSettings());
+    EXPECT_TRUE(fs::is_empty(folder_.path()));
+    EXPECT_EQ(presenter_.currentSettings(), nonFactorySettings());
     EXPECT_EQ(status(), u"");
 }
 
@@ -103,14 +78,14 @@ void PrintTo(const UnreadableFile& c, std::ostream* out) { *out << c.name; }
 class UnreadableFileTest : public SettingsFileTest, public ::testing::WithParamInterface<UnreadableFile> {};
 
 TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhy) {
-    presenter_.applySettings(customSettings());
+    presenter_.applySettings(nonFactorySettings());
     fs::create_directory(folder_ / "folder.cfg");
     const std::string name = GetParam().name;
     const std::string path = name == "Missing"  ? pathOf("bad.cfg")
                              : name == "Folder" ? pathOf("folder.cfg")
                                                 : write("bad.cfg", GetParam().bytes);
     EXPECT_FALSE(presenter_.LoadSettingsFile(path));
-    EXPECT_EQ(presenter_.currentSettings(), customSettings());
+    EXPECT_EQ(presenter_.currentSettings(), nonFactorySettings());
     EXPECT_EQ(status(), GetParam().status);
 }
 
@@ -134,7 +109,7 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWholeAndSaysWhy) {
     EXPECT_FALSE(presenter_.SaveSettingsFile(pathOf("folder.cfg")));
     EXPECT_TRUE(status().starts_with(u"Not saved, "));
 
-    presenter_.applySettings(customSettings());
+    presenter_.applySettings(nonFactorySettings());
     EXPECT_FALSE(presenter_.SaveSettingsFile(folder_ / "old.cfg" / "inner.cfg"));
     EXPECT_TRUE(status().starts_with(u"Not saved, ") && status().ends_with(u": inner.cfg"));
 

@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "protocol/command_frame.h"
+#include "support/reader_replies.h"
 
 namespace cdr {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes replyWithStatus(std::size_t size, std::uint8_t status) {
-    Bytes reply(size, 0x00);
-    if (size > kReplyStatusIndex) reply[kReplyStatusIndex] = status;
-    return reply;
-}
+using test::Bytes;
+using test::replyWithStatus;
 
 TEST(ReaderReplyTest, OnlyAnExactPStatusIsAccepted) {
     EXPECT_TRUE(isReplyAccepted(replyWithStatus(64, 0x50)));

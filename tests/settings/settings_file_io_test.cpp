@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <random>
-#include <sstream>
-
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
+
+#include "support/temp_folder.h"
 
 namespace cdr {
 namespace {
@@ -17,23 +15,11 @@ namespace fs = std::filesystem;
 
 class SettingsFileIoTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("cdr-settings-io-" + std::to_string(std::random_device{}()));
-        ASSERT_TRUE(fs::create_directory(folder_));
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
-        return folder_ / name;
-    }
-    static std::string contents(const fs::path& path) {
-        std::ostringstream bytes;
-        bytes << std::ifstream(path, std::ios::binary).rdbuf();
-        return bytes.str();
-    }
+    fs::path write(const std::string& name, const std::string& bytes) const { return folder_.write(name, bytes); }
+    static std::string contents(const fs::path& path) { return test::TempFolder::contents(path); }
     std::size_t filesInFolder() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator()));
     }
     std::u16string readFailure(const fs::path& path) const {
         const auto result = readSettingsFileBytes(path);
@@ -41,7 +27,7 @@ protected:
         return failure != nullptr ? failure->reason : u"(read)";
     }
 
-    fs::path folder_;
+    test::TempFolder folder_{"cdr-settings-io-"};
 };
 
 TEST_F(SettingsFileIoTest, ReplacesAnExistingFileAndLeavesNothingBeside) {
@@ -103,7 +89,7 @@ TEST_F(SettingsFileIoTest, ReplacedFileKeepsItsAccessRights) {
 TEST_F(SettingsFileIoTest, Utf8NamesReachTheFileSystemUnchanged) {
     const fs::path file = folder_ / pathFromUtf8("\xC3\xA9t\xC3\xA9.cfg");
     ASSERT_EQ(replaceSettingsFile(file, "x"), std::nullopt);
-    EXPECT_EQ(fs::directory_iterator(folder_)->path().filename().u16string(), u"\u00e9t\u00e9.cfg");
+    EXPECT_EQ(fs::directory_iterator(folder_.path())->path().filename().u16string(), u"\u00e9t\u00e9.cfg");
 }
 
 }  // namespace

@@ -3,25 +3,12 @@
 
 #include "protocol/reader_reply.h"
 #include "settings/sentinel_field.h"
+#include "support/sample_settings.h"
 #include "reader_window_fixture.h"
 #include "window_fixture.h"
 
 namespace cdr::test {
 namespace {
-
-// Tracks 1 and 2 on, track 3 off; start sentinels "%", ";", none; end sentinels "?", "?", none; Enter after the
-// card data; AAMVA.
-ReaderSettings mixedSettings() {
-    ReaderSettings settings;
-    settings.trackEnabled = {kChecked, kChecked, kUnchecked};
-    settings.formatOption = {false, true};
-    settings.startSentinelEnabled = kChecked;
-    settings.startSentinel = {u"%", u";", u""};
-    settings.endSentinelEnabled = kChecked;
-    settings.endSentinel = {u"?", u"?", u""};
-    settings.enterOption = {false, false, true};
-    return settings;
-}
 
 // A read-settings reply of `length` bytes, accepted, with the 11-byte block at index 7.
 Bytes settingsReply(const Bytes& block, std::size_t length = 64) {

@@ -1,33 +1,8 @@
 #include "reader_window_fixture.h"
 
-#include "hid/hid_link.h"
 #include "protocol/reader_reply.h"
 
 namespace cdr::test {
-
-Bytes replyWithStatus(std::size_t length, std::uint8_t status) {
-    Bytes reply(length, 0x00);
-    if (length > kReplyStatusIndex) {
-        reply[kReplyStatusIndex] = status;
-    }
-    return reply;
-}
-
-void ReaderWindowTest::attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength) {
-    hid::sim::VirtualDevice device;
-    device.identity = hid::DeviceAttributes{hid::READER_VENDOR_ID, hid::READER_PRODUCT_ID, 0x0100};
-    device.path = "/dev/hidraw-scripted";
-    device.capabilities = hid::Capabilities{inputLength, outputLength};
-    device.responder = [this](std::span<const std::uint8_t>) -> std::optional<Bytes> {
-        if (scriptedReplies_.empty()) {
-            return std::nullopt;
-        }
-        std::optional<Bytes> reply = scriptedReplies_.front();
-        scriptedReplies_.pop_front();
-        return reply;
-    };
-    platform_.addDevice(std::move(device));
-}
 
 void ReaderWindowTest::connectScriptedReader(std::int16_t inputLength, std::int16_t outputLength) {
     attachScriptedReader(inputLength, outputLength);

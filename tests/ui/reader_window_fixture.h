@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
-#include <optional>
 #include <vector>
 
 #include <QLabel>
@@ -13,14 +11,10 @@
 
 #include "hid/sim/sim_hid_platform.h"
 #include "hid/sim/virtual_reader.h"
+#include "support/scripted_reader.h"
 #include "ui/frm_main.h"
 
 namespace cdr::test {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// A reply of the given length whose status byte is `status`, zeros elsewhere.
-Bytes replyWithStatus(std::size_t length, std::uint8_t status);
 
 // The main window, started up, over the simulated platform. A test attaches the devices it needs before it
 // presses Connect: the virtual reader, or a scripted reader that answers each output report with the next of its
@@ -30,7 +24,9 @@ protected:
     void SetUp() override { window_.Form_Load(); }
 
     void attachVirtualReader() { platform_.addDevice(reader_.device("/dev/hidraw-reader")); }
-    void attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength);
+    void attachScriptedReader(std::int16_t inputLength, std::int16_t outputLength) {
+        platform_.addDevice(scriptedReader(scriptedReplies_, inputLength, outputLength));
+    }
     // Attaches a scripted reader with these report lengths (64 bytes by default) that accepts the handshake, and
     // connects to it.
     void connectScriptedReader(std::int16_t inputLength = hid::sim::VirtualReader::kReportLength,
@@ -53,7 +49,7 @@ protected:
 
     hid::sim::SimHidPlatform platform_;
     hid::sim::VirtualReader reader_;
-    std::deque<std::optional<Bytes>> scriptedReplies_;
+    ScriptedReplies scriptedReplies_;
     frmMain window_{platform_};
 };
 

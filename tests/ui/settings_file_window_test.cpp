@@ -11,14 +11,14 @@
 #include <sys/stat.h>
 #endif
 
+#include "support/sample_settings.h"
 #include "ui/check_box.h"
 #include "window_fixture.h"
 
 namespace cdr::test {
 namespace {
 
-const QByteArray kFactoryFile =
-    "1\r\n1\r\n1\r\n0\r\n\r\n\r\n\r\n0\r\n\r\n\r\n\r\nTrue\r\nFalse\r\nFalse\r\nTrue\r\nFalse\r\n";
+const QByteArray kFactoryFile(kFactorySettingsFile.data(), static_cast<qsizetype>(kFactorySettingsFile.size()));
 
 // The lines of the factory file with one of them, counted from 1, replaced.
 QByteArray factoryFileWith(int lineNumber, const QByteArray& text) {
@@ -29,19 +29,6 @@ QByteArray factoryFileWith(int lineNumber, const QByteArray& text) {
 
 const QString kLongName =
     QStringLiteral("Reader settings of the workshop at the front desk terminal, spring edition, second try.cfg");
-
-// Not the factory values in any field, so that a load that changed anything shows.
-ReaderSettings customSettings() {
-    ReaderSettings settings;
-    settings.trackEnabled = {kUnchecked, kGrayed, kChecked};
-    settings.formatOption = {false, true};
-    settings.startSentinelEnabled = kUnchecked;
-    settings.startSentinel = {u"%", u";", u""};
-    settings.endSentinelEnabled = kGrayed;
-    settings.endSentinel = {u"?", u"", u"\u00e9"};
-    settings.enterOption = {false, false, false};
-    return settings;
-}
 
 // Answers the window's file dialogs with the paths a test chose; an empty path is a cancelled dialog.
 class ScriptedFileDialogs : public FileDialogs {
@@ -96,13 +83,13 @@ protected:
 };
 
 TEST_F(SettingsFileWindowTest, SaveThenLoadGivesBackEveryField) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     pressSave(pathOf("custom.cfg"));
     find<QPushButton>("cmdDefault")->click();
 
     pressLoad(pathOf("custom.cfg"));
 
-    EXPECT_EQ(window_.currentSettings(), customSettings());
+    EXPECT_EQ(window_.currentSettings(), nonFactorySettings());
     EXPECT_EQ(status(), "Loaded custom.cfg");
     EXPECT_EQ(find<CheckBox>("chkEnd")->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(find<CheckBox>("chkTrack(1)")->checkState(), Qt::PartiallyChecked);
@@ -123,13 +110,13 @@ TEST_F(SettingsFileWindowTest, GrayedStartLineGraysTheBoxDisablesItsFieldsAndSav
 }
 
 TEST_F(SettingsFileWindowTest, ExtraLinesAfterTheSixteenthAreIgnored) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     EXPECT_TRUE(window_.LoadSettingsFile(writeFile("long.cfg", kFactoryFile + "junk\r\n3\r\n")));
     EXPECT_EQ(window_.currentSettings(), factorySettings());
 }
 
 TEST_F(SettingsFileWindowTest, FileWithItsLinesInsideTheReadLimitLoadsWhateverFollows) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     EXPECT_TRUE(window_.LoadSettingsFile(writeFile("padded.cfg", kFactoryFile + QByteArray(1 << 20, 'x'))));
     EXPECT_EQ(window_.currentSettings(), factorySettings());
 }
@@ -145,9 +132,9 @@ struct UnreadableFile {
 class UnreadableFileTest : public SettingsFileWindowTest, public ::testing::WithParamInterface<UnreadableFile> {};
 
 TEST_P(UnreadableFileTest, ChangesNoControlAndSaysWhyInOneLine) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     pressLoad(writeFile(kLongName, GetParam().bytes));
-    EXPECT_EQ(window_.currentSettings(), customSettings());
+    EXPECT_EQ(window_.currentSettings(), nonFactorySettings());
     const QString whole = QStringLiteral("Not loaded, %1: %2").arg(GetParam().reason, kLongName);
     EXPECT_TRUE(status().startsWith(QStringLiteral("Not loaded, %1: ").arg(GetParam().reason)))
         << status().toStdString();
@@ -181,10 +168,10 @@ TEST_F(SettingsFileWindowTest, FileWithAllSixSentinelsLoads) {
 #ifdef __linux__
 // A file that opens but cannot be read says so instead of counting its lines.
 TEST_F(SettingsFileWindowTest, ReadErrorAfterOpenSaysSo) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     EXPECT_FALSE(window_.LoadSettingsFile(QStringLiteral("/proc/self/mem")));
     EXPECT_TRUE(status().startsWith("Not loaded, read error")) << status().toStdString();
-    EXPECT_EQ(window_.currentSettings(), customSettings());
+    EXPECT_EQ(window_.currentSettings(), nonFactorySettings());
 }
 #endif
 
@@ -196,14 +183,14 @@ TEST_F(SettingsFileWindowTest, MarkupInAFileNameShowsAsWritten) {
 }
 
 TEST_F(SettingsFileWindowTest, PathsThatAreNoFileChangeNothingAndSaySo) {
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.cfg"));
 
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("missing.cfg")));
     EXPECT_EQ(status(), "Not loaded, no such file: missing.cfg");
     EXPECT_FALSE(window_.LoadSettingsFile(pathOf("folder.cfg")));
     EXPECT_EQ(status(), "Not loaded, not a file: folder.cfg");
-    EXPECT_EQ(window_.currentSettings(), customSettings());
+    EXPECT_EQ(window_.currentSettings(), nonFactorySettings());
 }
 
 #ifndef _WIN32
@@ -224,7 +211,7 @@ TEST_F(SettingsFileWindowTest, FailedSaveLeavesWhatWasThereAndSaysSo) {
     EXPECT_TRUE(status().startsWith("Not saved, ")) << status().toStdString();
     EXPECT_TRUE(QFileInfo(pathOf("folder.cfg")).isDir());
 
-    window_.applySettings(customSettings());
+    window_.applySettings(nonFactorySettings());
     EXPECT_FALSE(window_.SaveSettingsFile(oldFile + "/inner.cfg"));
     EXPECT_TRUE(status().endsWith(": inner.cfg")) << status().toStdString();
     EXPECT_EQ(contents(oldFile), "old contents");
