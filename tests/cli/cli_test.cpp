@@ -165,7 +165,7 @@ TEST_F(CliTest, BadCommandLinesAndFilesSendNothing) {
     }
 #ifndef _WIN32
     // A pipe in the settings file's place is refused, not waited on for a writer.
-    const auto pipe = testFolder() / "pipe.cfg";
+    const auto pipe = folder_ / "pipe.cfg";
     std::filesystem::remove(pipe);
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(run({"write", pipe.string(), "--all"}), 2);
