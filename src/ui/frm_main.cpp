@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
@@ -27,6 +29,14 @@ const QString kCaption = QStringLiteral("VELK CDR55P4W  V1.1");
 const QString kIconPath = QStringLiteral(":/icons/cdr55p4w-config-24.png");
 constexpr int kClientWidth = 599;
 constexpr int kClientHeight = 333;
+
+// The icon is read as the PNG it is. Left to guess, the reader would load every image-format plugin first to ask
+// each whether it reads PNG, which PNG, built into Qt, never needs.
+QIcon windowIconFromResource() {
+    QImageReader reader(kIconPath, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
 
 QString indexedName(const QString& name, std::size_t index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
@@ -65,7 +75,7 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent),
     registerFontSubstitutes();
 
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(kIconPath));
+    setWindowIcon(windowIconFromResource());
     setFixedSize(kClientWidth, kClientHeight);
 
     createControls();
