@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "settings/sentinel_field.h"
+#include "ui/caption_fit.h"
 #include "ui/check_box.h"
 #include "ui/control_table.h"
 #include "ui/edge_caption_group_box.h"
@@ -82,6 +83,7 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent),
     bindControls();
     applyTabOrder();
     applyLook();
+    fitCaptions();
     labelSentinelFields();
     applySettings(factorySettings());
     connectHandlers();
@@ -186,6 +188,17 @@ void frmMain::labelSentinelFields() {
     }
     bind<QWidget>(QStringLiteral("Frame3"))->setAccessibleName(chkStart_->text());
     bind<QWidget>(QStringLiteral("Frame4"))->setAccessibleName(chkEnd_->text());
+}
+
+// Captions drawn beside a control's own mark (labels, check boxes, option buttons) may take the free room to their
+// right when the desktop font is larger than the layout was made for.
+void frmMain::fitCaptions() {
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
+            spec.kind == ControlKind::OptionButton) {
+            widenToCaption(*qobject_cast<QWidget*>(control(QString::fromUtf8(spec.name))));
+        }
+    }
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.

@@ -95,6 +95,7 @@ private:
     void connectHandlers();
     void applyLook();
     void labelSentinelFields();
+    void fitCaptions();
 
     // Start-up and shut-down (frm_main_startup.cpp).
     void InitControls();

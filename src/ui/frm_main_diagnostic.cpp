@@ -1,8 +1,11 @@
+#include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <algorithm>
 
+#include "ui/caption_fit.h"
+#include "ui/check_box.h"
 #include "ui/frm_main.h"
 
 namespace cdr {
@@ -13,17 +16,28 @@ namespace {
 // stand: they move beside it.
 constexpr int kPanelGap = 6;
 
+void widenToHoldCaptionAndContents(QGroupBox& group) {
+    const int contentsRight = group.childrenRect().right() + 1 + kPanelGap;
+    group.resize(std::max({group.width(), group.minimumSizeHint().width(), contentsRight}), group.height());
+}
+
 }  // namespace
 
 void frmMain::showDiagnosticPanel() {
     diagnostic_ = true;
-    auto* bytesReceived = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesReceived")));
-    auto* bytesToSend = qobject_cast<QWidget*>(control(QStringLiteral("fraBytesToSend")));
+    auto* bytesReceived = qobject_cast<QGroupBox*>(control(QStringLiteral("fraBytesReceived")));
+    auto* bytesToSend = qobject_cast<QGroupBox*>(control(QStringLiteral("fraBytesToSend")));
     const int besideResults = lstResults_->geometry().right() + kPanelGap;
     bytesReceived->move(besideResults, bytesReceived->y());
     bytesToSend->move(besideResults, bytesToSend->y());
-    for (QWidget* control :
-         {static_cast<QWidget*>(lstResults_), bytesReceived, bytesToSend, static_cast<QWidget*>(cmdContinuous_)}) {
+    // The two groups are narrower than their captions and "Autoincrement values"; beside the list they have room.
+    for (QGroupBox* group : {bytesReceived, bytesToSend}) {
+        widenToHoldCaptionAndContents(*group);
+    }
+    widenToCaption(*chkAutoincrement_);
+    widenToHoldCaptionAndContents(*bytesToSend);
+    for (QWidget* control : {static_cast<QWidget*>(lstResults_), static_cast<QWidget*>(bytesReceived),
+                             static_cast<QWidget*>(bytesToSend), static_cast<QWidget*>(cmdContinuous_)}) {
         control->show();
     }
     const int right = std::max(bytesReceived->geometry().right(), bytesToSend->geometry().right()) + kPanelGap;
