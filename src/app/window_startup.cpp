@@ -4,12 +4,13 @@
 #include <QCommandLineParser>
 
 #include "ui/frm_main.h"
+#include "ui/window_style.h"
 
 namespace cdr {
 
 int runMainWindow(int argc, char* argv[], hid::HidPlatform& platform) {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new WindowStyle);
 
     QCommandLineParser options;
     options.addHelpOption();

@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
@@ -16,6 +18,7 @@
 #include "presenter/control_table.h"
 #include "settings/sentinel_field.h"
 #include "settings/settings_file_io.h"
+#include "ui/caption_fit.h"
 #include "ui/check_box.h"
 #include "ui/edge_caption_group_box.h"
 #include "ui/option_button.h"
@@ -30,6 +33,14 @@ const QString kCaption = QStringLiteral("VELK CDR55P4W  V1.1");
 const QString kIconPath = QStringLiteral(":/icons/cdr55p4w-config-24.png");
 constexpr int kClientWidth = 599;
 constexpr int kClientHeight = 333;
+
+// The icon is read as the PNG it is. Left to guess, the reader would load every image-format plugin first to ask
+// each whether it reads PNG, which PNG, built into Qt, never needs.
+QIcon windowIconFromResource() {
+    QImageReader reader(kIconPath, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
 
 QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* container) {
     switch (kind) {
@@ -66,7 +77,7 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) 
     registerFontSubstitutes();
 
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(kIconPath));
+    setWindowIcon(windowIconFromResource());
     setFixedSize(kClientWidth, kClientHeight);
 
     createControls();
@@ -74,6 +85,7 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) 
     lstResults_ = find<QListWidget>("lstResults");
     applyTabOrder();
     applyLook();
+    fitCaptions();
     labelSentinelFields();
     presenter_ = std::make_unique<MainPresenter>(static_cast<MainView&>(*this), platform);
     connectEvents();
@@ -165,6 +177,17 @@ void frmMain::labelSentinelFields() {
     }
     find<QWidget>("Frame3")->setAccessibleName(find<CheckBox>("chkStart")->text());
     find<QWidget>("Frame4")->setAccessibleName(find<CheckBox>("chkEnd")->text());
+}
+
+// Captions drawn beside a control's own mark (labels, check boxes, option buttons) may take the free room to their
+// right when the desktop font is larger than the layout was made for.
+void frmMain::fitCaptions() {
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
+            spec.kind == ControlKind::OptionButton) {
+            widenToCaption(*qobject_cast<QWidget*>(control(QString::fromUtf8(spec.name))));
+        }
+    }
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.

@@ -76,6 +76,7 @@ private:
     void applyTabOrder();
     void applyLook();
     void labelSentinelFields();
+    void fitCaptions();
     QObject* byName(std::string_view name) const;
     template <typename Control>
     Control* find(std::string_view name) const {

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/caption_fit.h"
+#include "presenter/control_table.h"
 #include "window_fixture.h"
 
 namespace cdr::test {
@@ -70,6 +72,50 @@ TEST_F(WindowTest, SentinelCheckBoxesAreInTheHighlightColour) {
         EXPECT_EQ(find(name)->palette().color(QPalette::Active, QPalette::WindowText), highlight) << name;
     }
 }
+
+// Every caption on screen fits its control at the desktop's font and at one point larger, which is how a desktop
+// set to a larger font hands it to the program; also with the diagnostic panel shown.
+struct CaptionFitCase {
+    const char* name;
+    qreal extraPoints;
+    bool diagnostic;
+};
+
+class CaptionFitTest : public ::testing::TestWithParam<CaptionFitCase> {
+protected:
+    void SetUp() override {
+        QFont larger = desktopFont_;
+        larger.setPointSizeF(desktopFont_.pointSizeF() + GetParam().extraPoints);
+        QApplication::setFont(larger);
+    }
+    void TearDown() override { QApplication::setFont(desktopFont_); }
+
+    const QFont desktopFont_ = QApplication::font();
+};
+
+TEST_P(CaptionFitTest, EveryCaptionFitsItsControl) {
+    AbsentReaderPlatform platform;
+    frmMain window(platform);
+    if (GetParam().diagnostic) {
+        window.showDiagnosticPanel();
+    }
+    for (const ControlSpec& spec : mainWindowControls()) {
+        auto* control = qobject_cast<QWidget*>(window.control(QString::fromUtf8(spec.name)));
+        if (*spec.caption == '\0' || !control->isVisibleTo(&window)) {
+            continue;
+        }
+        EXPECT_LE(captionShortfall(*control), 0) << spec.name;
+        EXPECT_LE(control->geometry().right(), control->parentWidget()->width()) << spec.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DesktopFont, CaptionFitTest,
+                         ::testing::Values(CaptionFitCase{"AsSet", 0.0, false},
+                                           CaptionFitCase{"OnePointLarger", 1.0, false},
+                                           CaptionFitCase{"OnePointLargerWithDiagnosticPanel", 1.0, true}),
+                         [](const ::testing::TestParamInfo<CaptionFitCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace cdr::test
