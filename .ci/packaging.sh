@@ -65,12 +65,18 @@ hasField() { dpkg-deb -f "$1" "$2" | grep -Eq "(^|, )$3( |,|$)"; }
 allOwnedByRoot() { dpkg-deb -c "$1" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }'; }
 isElfExecutable() { file -b "$1" | grep -q '^ELF .*executable'; }
 resolvesAllLibraries() { ldd "$1" && ! ldd "$1" | grep -q 'not found'; }
-# The window program takes no command line and runs until it is closed: it has started when it is still running
+# A window program runs until it is closed: it has started when it is still running
 # after a few seconds on the offscreen platform (timeout's status 124), instead of having exited or crashed.
 keepsRunning() {
   local status=0
   QT_QPA_PLATFORM=offscreen timeout 3 "$1" || status=$?
   [[ $status -eq 124 ]]
+}
+# The command-line tool answers a version query of its virtual reader and exits.
+answersVersion() {
+  local answer
+  answer=$(CDR55P4W_SIMULATION_STATE="$work/simulated-reader" "$1" --simulate version) &&
+    [[ $answer == 1.05 ]] || { echo "$1 --simulate version answered '$answer'"; return 1; }
 }
 # The access helper grants a node with a vendor-defined collection (status 0) and refuses one that is only a
 # keyboard (status 1).
@@ -151,7 +157,11 @@ check "installed files match the manifest under /usr" installedFilesMatch
 for program in $(programs); do
   check "/usr/bin/$program is executable" test -x "/usr/bin/$program"
   check "ldd resolves every library of /usr/bin/$program" resolvesAllLibraries "/usr/bin/$program"
-  check "/usr/bin/$program starts and keeps running" keepsRunning "/usr/bin/$program"
+  if [[ $program == cdr55p4w-cli ]]; then
+    check "/usr/bin/$program answers a version query of its virtual reader" answersVersion "/usr/bin/$program"
+  else
+    check "/usr/bin/$program starts and keeps running" keepsRunning "/usr/bin/$program"
+  fi
 done
 
 check "ldd resolves every library of /usr/$accessHelper" resolvesAllLibraries "/usr/$accessHelper"
