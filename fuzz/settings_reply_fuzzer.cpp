@@ -44,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> reply(data, size);
     const bool accepted = cdr::isReplyAccepted(reply);
     require(!accepted || reply[cdr::kReplyStatusIndex] == cdr::kStatusAccepted, "only status P is accepted");
-    if (const auto version = cdr::versionText(reply)) {
-        require(version->size() == cdr::kVersionPrefix.size() + cdr::kVersionLength, "version text length");
+    if (const auto version = cdr::versionBytes(reply)) {
+        require(cdr::versionText(*version).size() == cdr::kVersionPrefix.size() + cdr::kVersionLength,
+                "version text length");
     }
     checkFrame(reply);
     if (const auto settings = cdr::decodeSettingsReply(reply)) {

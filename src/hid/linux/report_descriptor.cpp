@@ -42,7 +42,9 @@ struct GlobalState {
 };
 
 // The first Usage item since the last main item, as the collection that follows takes it.
+// (A plain record with a flag rather than an optional: GCC 12 at -O3 takes the optional's payload for unset.)
 struct LocalUsage {
+    bool given = false;
     std::uint32_t value = 0;
     std::size_t dataSize = 0;
 };
@@ -126,7 +128,7 @@ struct Collections {
 std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> descriptor) {
     GlobalState globals;
     std::vector<GlobalState> pushed;
-    std::optional<LocalUsage> usage;
+    LocalUsage usage;
     Collections collections;
     bool usesReportIds = false;
 
@@ -163,14 +165,14 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
             } else if (tag == kOutputTag) {
                 collections.addOutput(globals.reportId, bits);
             } else if (tag == kCollectionTag) {
-                collections.open(usage.has_value() && isKeyboardOrMouse(globals, *usage));
+                collections.open(usage.given && isKeyboardOrMouse(globals, usage));
             } else if (tag == kEndCollectionTag) {
                 collections.close();
             }
             // Local items last until the next main item.
-            usage.reset();
-        } else if (type == ItemType::Local && tag == kUsageTag && !usage) {
-            usage = LocalUsage{value, dataSize};
+            usage = {};
+        } else if (type == ItemType::Local && tag == kUsageTag && !usage.given) {
+            usage = LocalUsage{true, value, dataSize};
         } else if (type == ItemType::Global) {
             switch (tag) {
             case kUsagePageTag:
