@@ -1,7 +1,9 @@
 #include "presenter/control_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 
 namespace cdr {
 
@@ -69,6 +71,14 @@ constexpr std::array kControls{
 }  // namespace
 
 std::span<const ControlSpec> mainWindowControls() { return kControls; }
+
+bool inDiagnosticPanel(const ControlSpec& spec) {
+    if (spec.container == nullptr) {
+        return spec.hidden;
+    }
+    const auto container = std::ranges::find(kControls, std::string_view(spec.container), &ControlSpec::name);
+    return container != kControls.end() && inDiagnosticPanel(*container);
+}
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
 

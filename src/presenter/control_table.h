@@ -41,6 +41,10 @@ struct ControlSpec {
 // Every control of the main window, in the order of the window's control collection.
 std::span<const ControlSpec> mainWindowControls();
 
+// Whether a control belongs to the diagnostic panel: hidden as loaded and placed on the window itself, or inside
+// such a control.
+bool inDiagnosticPanel(const ControlSpec& spec);
+
 // Twips to pixels at 15 twips per pixel, rounded to the nearest pixel.
 int twipsToPixels(int twips);
 

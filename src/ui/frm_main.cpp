@@ -80,27 +80,31 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) 
     setWindowIcon(windowIconFromResource());
     setFixedSize(kClientWidth, kClientHeight);
 
-    createControls();
+    createControls(false);
     txtMsg_ = find<QLabel>("txtMsg");
-    lstResults_ = find<QListWidget>("lstResults");
     applyTabOrder();
     applyLook();
     fitCaptions();
     labelSentinelFields();
     presenter_ = std::make_unique<MainPresenter>(static_cast<MainView&>(*this), platform);
-    connectEvents();
 }
 
 frmMain::~frmMain() = default;
 
-QObject* frmMain::control(const QString& name) const {
-    const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [&name](const QObject* control) { return control->objectName() == name; });
-    return found == controls_.end() ? nullptr : *found;
+const std::vector<QObject*>& frmMain::controls() {
+    buildDiagnosticPanel();
+    return controls_;
+}
+
+QObject* frmMain::control(const QString& name) {
+    buildDiagnosticPanel();
+    return byName(name.toStdString());
 }
 
 QObject* frmMain::byName(std::string_view name) const {
-    return control(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    const auto table = mainWindowControls();
+    const auto found = std::ranges::find(table, name, &ControlSpec::name);
+    return found == table.end() ? nullptr : controls_[static_cast<std::size_t>(found - table.begin())];
 }
 
 bool frmMain::SaveSettingsFile(const QString& path) {
@@ -120,12 +124,41 @@ FileDialogs& frmMain::fileDialogs() {
     return *fileDialogs_;
 }
 
-void frmMain::createControls() {
-    for (const ControlSpec& spec : mainWindowControls()) {
-        QObject* control = createControl(spec);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        controls_.push_back(control);
+void frmMain::createControls(bool diagnosticPanel) {
+    const auto table = mainWindowControls();
+    controls_.resize(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (inDiagnosticPanel(table[i]) == diagnosticPanel) {
+            QObject* control = createControl(table[i]);
+            control->setObjectName(QString::fromUtf8(table[i].name));
+            controls_[i] = control;
+            connectEvents(table[i].name, control);
+        }
     }
+}
+
+// The diagnostic panel stays hidden unless asked for, and its result list and byte lists cost a fair share of the
+// window's start-up memory: they are built when first needed and then show what the presenter holds for them.
+void frmMain::buildDiagnosticPanel() {
+    if (diagnosticPanelBuilt_) {
+        return;
+    }
+    diagnosticPanelBuilt_ = true;
+    createControls(true);
+    lstResults_ = find<QListWidget>("lstResults");
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (inDiagnosticPanel(spec)) {
+            const ControlState& held = presenter_->control(spec.name);
+            setText(spec.name, held.text);
+            setCheck(spec.name, held.check);
+            setItems(spec.name, held.items);
+            setSelectedIndex(spec.name, held.selectedIndex);
+            setEnabled(spec.name, held.enabled);
+            setVisible(spec.name, held.visible);
+        }
+    }
+    applyTabOrder();
+    fitCaptions();
 }
 
 // Builds one control inside its container, which the table lists before it. A control with a negative top lies
@@ -142,7 +175,7 @@ QObject* frmMain::createControl(const ControlSpec& spec) {
     QWidget* container = this;
     QPoint origin(0, 0);
     if (spec.container != nullptr) {
-        container = qobject_cast<QWidget*>(control(QString::fromUtf8(spec.container)));
+        container = find<QWidget>(spec.container);
         if (spec.top < 0) {
             origin = container->pos();
             container = container->parentWidget();
@@ -183,9 +216,10 @@ void frmMain::labelSentinelFields() {
 // right when the desktop font is larger than the layout was made for.
 void frmMain::fitCaptions() {
     for (const ControlSpec& spec : mainWindowControls()) {
-        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
-            spec.kind == ControlKind::OptionButton) {
-            widenToCaption(*qobject_cast<QWidget*>(control(QString::fromUtf8(spec.name))));
+        auto* control = find<QWidget>(spec.name);
+        if (control != nullptr && (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
+                                   spec.kind == ControlKind::OptionButton)) {
+            widenToCaption(*control);
         }
     }
 }
@@ -194,7 +228,7 @@ void frmMain::fitCaptions() {
 void frmMain::applyTabOrder() {
     std::vector<std::pair<int, QWidget*>> ordered;
     for (const ControlSpec& spec : mainWindowControls()) {
-        auto* widget = qobject_cast<QWidget*>(control(QString::fromUtf8(spec.name)));
+        auto* widget = find<QWidget>(spec.name);
         if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0) {
             ordered.emplace_back(spec.tabIndex, widget);
         }

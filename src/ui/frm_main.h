@@ -62,29 +62,33 @@ public:
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
 
     // The controls in the order of the window's control collection, and one of them by its name ("cmdOnce",
-    // "txtSS(0)"); nullptr for an unknown name.
-    const std::vector<QObject*>& controls() const { return controls_; }
-    QObject* control(const QString& name) const;
+    // "txtSS(0)"); nullptr for an unknown name. The diagnostic panel's controls are built when the panel is first
+    // shown; asking for the controls here builds them, hidden, with the state the presenter holds.
+    const std::vector<QObject*>& controls();
+    QObject* control(const QString& name);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     // Construction (frm_main.cpp, frm_main_look.cpp).
-    void createControls();
+    // Creates the controls of the table that lie in the diagnostic panel, or those that do not.
+    void createControls(bool diagnosticPanel);
     QObject* createControl(const ControlSpec& spec);
+    void buildDiagnosticPanel();
     void applyTabOrder();
     void applyLook();
     void labelSentinelFields();
     void fitCaptions();
+    // A control that has been built, by name; nullptr for one that has not.
     QObject* byName(std::string_view name) const;
     template <typename Control>
     Control* find(std::string_view name) const {
         return qobject_cast<Control*>(byName(name));
     }
 
-    // What the user does, told to the presenter (frm_main_events.cpp).
-    void connectEvents();
+    // What the user does with a control, told to the presenter (frm_main_events.cpp).
+    void connectEvents(const std::string& name, QObject* control);
 
     // MainView (frm_main_view.cpp, frm_main_diagnostic.cpp).
     void showWindow() override;
@@ -105,7 +109,9 @@ private:
 
     FileDialogs& fileDialogs();
 
+    // In table order; nullptr for a control of the diagnostic panel while the panel is not built.
     std::vector<QObject*> controls_;
+    bool diagnosticPanelBuilt_ = false;
     QLabel* txtMsg_ = nullptr;
     QListWidget* lstResults_ = nullptr;
     std::unique_ptr<FileDialogs> fileDialogs_;

@@ -23,6 +23,7 @@ void widenToHoldCaptionAndContents(QGroupBox& group) {
 }  // namespace
 
 void frmMain::layOutDiagnosticPanel() {
+    buildDiagnosticPanel();
     auto* bytesReceived = find<QGroupBox>("fraBytesReceived");
     auto* bytesToSend = find<QGroupBox>("fraBytesToSend");
     const int besideResults = lstResults_->geometry().right() + kPanelGap;

@@ -22,6 +22,16 @@ std::vector<std::string_view> enableableControls() {
     return names;
 }
 
+// The panel is what the window builds only when needed: hidden window-level controls and what they hold, never a
+// hidden control inside the settings area.
+TEST(ControlTable, DiagnosticPanelIsTheHiddenWindowLevelControlsAndTheirContents) {
+    const std::set<std::string_view> panel{"lstResults", "fraBytesReceived", "txtBytesReceived", "fraBytesToSend",
+                                           "cboByte0",   "cboByte1",         "chkAutoincrement"};
+    for (const ControlSpec& spec : mainWindowControls()) {
+        EXPECT_EQ(inDiagnosticPanel(spec), panel.contains(spec.name)) << spec.name;
+    }
+}
+
 TEST(PresenterAsConstructed, HoldsTheLoadedControlsWithTheFactorySettingsAndShowsNothingYet) {
     hid::sim::SimHidPlatform platform;
     FakeMainView view;

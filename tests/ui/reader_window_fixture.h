@@ -50,7 +50,8 @@ protected:
     hid::sim::SimHidPlatform platform_;
     hid::sim::VirtualReader reader_;
     ScriptedReplies scriptedReplies_;
-    frmMain window_{platform_};
+    // Mutable: looking a control up may build the diagnostic panel.
+    mutable frmMain window_{platform_};
 };
 
 }  // namespace cdr::test

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -61,6 +62,17 @@ TEST_F(StartupTest, DiagnosticControlsAreNotShown) {
     for (const QString& name : kHiddenControls + kInsideHiddenControls) {
         EXPECT_FALSE(find(name)->isVisible()) << name.toStdString();
     }
+}
+
+// The panel's result list and byte lists cost start-up memory; they are built when first needed.
+TEST_F(StartupTest, DiagnosticPanelIsNotBuiltUntilItIsNeeded) {
+    EXPECT_EQ(window_.findChild<QComboBox*>(), nullptr);
+    EXPECT_EQ(window_.findChild<QListWidget*>(), nullptr);
+
+    window_.showDiagnosticPanel();
+    EXPECT_TRUE(find("lstResults")->isVisible());
+    EXPECT_TRUE(find("cboByte0")->isVisible());
+    EXPECT_FALSE(ownEnabled("cboByte0"));
 }
 
 TEST_F(StartupTest, SettingsShowFactoryValuesAndSentinelFieldsAreOffAndButtonFaced) {

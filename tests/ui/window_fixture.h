@@ -29,7 +29,8 @@ protected:
     void showWindow();
 
     AbsentReaderPlatform platform_;
-    frmMain window_{platform_};
+    // Mutable: looking a control up may build the diagnostic panel.
+    mutable frmMain window_{platform_};
 };
 
 // The names of array elements: "txtSS(0)", "txtSS(1)", ...
