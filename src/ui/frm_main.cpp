@@ -74,8 +74,6 @@ QWidget* createWidget(ControlKind kind, const QString& caption, QWidget* contain
 }  // namespace
 
 frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) {
-    registerFontSubstitutes();
-
     setWindowTitle(kCaption);
     setWindowIcon(windowIconFromResource());
     setFixedSize(kClientWidth, kClientHeight);
