@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <string_view>
 
 namespace cdr {
 
@@ -72,12 +71,20 @@ constexpr std::array kControls{
 
 std::span<const ControlSpec> mainWindowControls() { return kControls; }
 
+std::optional<std::size_t> controlIndex(std::string_view name) {
+    const auto found = std::ranges::find(kControls, name, &ControlSpec::name);
+    if (found == kControls.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - kControls.begin());
+}
+
 bool inDiagnosticPanel(const ControlSpec& spec) {
     if (spec.container == nullptr) {
         return spec.hidden;
     }
-    const auto container = std::ranges::find(kControls, std::string_view(spec.container), &ControlSpec::name);
-    return container != kControls.end() && inDiagnosticPanel(*container);
+    const std::optional<std::size_t> container = controlIndex(spec.container);
+    return container && inDiagnosticPanel(kControls[*container]);
 }
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace cdr {
 
@@ -40,6 +43,9 @@ struct ControlSpec {
 
 // Every control of the main window, in the order of the window's control collection.
 std::span<const ControlSpec> mainWindowControls();
+
+// A control's position in that order by its name; nullopt for a name the table does not hold.
+std::optional<std::size_t> controlIndex(std::string_view name);
 
 // Whether a control belongs to the diagnostic panel: hidden as loaded and placed on the window itself, or inside
 // such a control.

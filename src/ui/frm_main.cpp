@@ -100,9 +100,8 @@ QObject* frmMain::control(const QString& name) {
 }
 
 QObject* frmMain::byName(std::string_view name) const {
-    const auto table = mainWindowControls();
-    const auto found = std::ranges::find(table, name, &ControlSpec::name);
-    return found == table.end() ? nullptr : controls_[static_cast<std::size_t>(found - table.begin())];
+    const std::optional<std::size_t> index = controlIndex(name);
+    return index ? controls_[*index] : nullptr;
 }
 
 bool frmMain::SaveSettingsFile(const QString& path) {
@@ -138,10 +137,9 @@ void frmMain::createControls(bool diagnosticPanel) {
 // The diagnostic panel stays hidden unless asked for, and its result list and byte lists cost a fair share of the
 // window's start-up memory: they are built when first needed and then show what the presenter holds for them.
 void frmMain::buildDiagnosticPanel() {
-    if (diagnosticPanelBuilt_) {
+    if (lstResults_ != nullptr) {
         return;
     }
-    diagnosticPanelBuilt_ = true;
     createControls(true);
     lstResults_ = find<QListWidget>("lstResults");
     for (const ControlSpec& spec : mainWindowControls()) {

@@ -111,8 +111,8 @@ private:
 
     // In table order; nullptr for a control of the diagnostic panel while the panel is not built.
     std::vector<QObject*> controls_;
-    bool diagnosticPanelBuilt_ = false;
     QLabel* txtMsg_ = nullptr;
+    // Set once the diagnostic panel is built.
     QListWidget* lstResults_ = nullptr;
     std::unique_ptr<FileDialogs> fileDialogs_;
     std::optional<BusyCursor> busy_;

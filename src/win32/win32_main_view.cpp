@@ -137,10 +137,8 @@ Win32MainView::~Win32MainView() {
 }
 
 int Win32MainView::controlId(std::string_view name) {
-    const auto table = mainWindowControls();
-    const auto found =
-        std::find_if(table.begin(), table.end(), [name](const ControlSpec& spec) { return spec.name == name; });
-    return found == table.end() ? -1 : kFirstControlId + static_cast<int>(found - table.begin());
+    const std::optional<std::size_t> index = controlIndex(name);
+    return index ? kFirstControlId + static_cast<int>(*index) : -1;
 }
 
 HWND Win32MainView::control(std::string_view name) const {
