@@ -18,9 +18,16 @@ public:
     OverlappedRead(const OverlappedRead&) = delete;
     OverlappedRead& operator=(const OverlappedRead&) = delete;
 
-    // Starts reading buffer.size() bytes from device; the read signals completion when it ends. ReadFile's error
-    // code is left as the thread's last error.
-    void start(HANDLE device, std::span<std::uint8_t> buffer, HANDLE completion);
+    // Starts reading buffer.size() bytes from device; the read signals completion when it ends. Returns ReadFile's
+    // error when the read could not even start, else ERROR_SUCCESS.
+    DWORD start(HANDLE device, std::span<std::uint8_t> buffer, HANDLE completion);
+    // Why the last read signalling completion failed to start (ERROR_SUCCESS when it started, or is another's):
+    // such a read never signals, so there is nothing to wait for.
+    DWORD startError(HANDLE completion) const;
+    // Once completion was signalled: the read's own outcome, ERROR_SUCCESS when it delivered its report, else the
+    // system's reason (for instance ERROR_DEVICE_NOT_CONNECTED when the device was pulled out). ERROR_SUCCESS when
+    // no read of this event is outstanding.
+    DWORD finish(HANDLE completion);
     // True while a read started on device may not have ended.
     bool isPendingOn(HANDLE device) const;
     // Cancels the read if it has not ended and waits until the cancellation has taken effect.
@@ -28,7 +35,9 @@ public:
 
 private:
     OVERLAPPED overlapped_{};
-    HANDLE device_ = nullptr;  // the handle of the last started read until it is settled; null when none
+    HANDLE device_ = nullptr;      // the handle of the last started read until it is finished or settled
+    HANDLE completion_ = nullptr;  // the event of the last started read
+    DWORD startError_ = ERROR_SUCCESS;
 };
 
 }  // namespace cdr::hid

@@ -44,9 +44,6 @@ SP_DEVICE_INTERFACE_DATA toInterfaceData(const DeviceInterface& entry) {
 
 HDEVINFO toDeviceInfoSet(DeviceList list) { return reinterpret_cast<HDEVINFO>(list); }
 
-// All handles and the event are inheritable, with the default security descriptor.
-SECURITY_ATTRIBUTES inheritableHandle() { return SECURITY_ATTRIBUTES{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE}; }
-
 class WindowsHidPlatform final : public HidPlatform {
 public:
     InterfaceClass getHidGuid() override {
@@ -103,9 +100,9 @@ public:
     void destroyDeviceInfoList(DeviceList list) override { SetupDiDestroyDeviceInfoList(toDeviceInfoSet(list)); }
 
     Handle createFile(const std::string& path, bool overlapped) override {
-        SECURITY_ATTRIBUTES security = inheritableHandle();
+        // No security attributes: the handle has the default descriptor and is not inherited by child processes.
         const HANDLE handle =
-            CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+            CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, overlapped ? FILE_FLAG_OVERLAPPED : 0, nullptr);
         lastErrorCode_ = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         return fromWindows(handle);
@@ -164,10 +161,8 @@ public:
         CloseHandle(toWindows(handle));
     }
 
-    Event createEvent() override {
-        SECURITY_ATTRIBUTES security = inheritableHandle();
-        return fromWindows(CreateEventA(&security, TRUE, TRUE, nullptr));
-    }
+    // Not inherited by child processes, like the device handles.
+    Event createEvent() override { return fromWindows(CreateEventA(nullptr, TRUE, TRUE, nullptr)); }
 
     void resetEvent(Event event) override { ResetEvent(toWindows(event)); }
 
@@ -181,18 +176,23 @@ public:
     void discardPendingInput(Handle readHandle) override { HidD_FlushQueue(toWindows(readHandle)); }
 
     void readFile(Handle readHandle, std::span<std::uint8_t> buffer, Event completion) override {
-        read_.start(toWindows(readHandle), buffer, toWindows(completion));
+        lastErrorCode_ = read_.start(toWindows(readHandle), buffer, toWindows(completion));
     }
 
+    // A signalled event only says the read ended: its own result says whether a report came. A read that failed,
+    // or never started, is a failed wait with the system's reason, which stays the last error while the link closes
+    // the device.
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override {
-        const DWORD outcome = WaitForSingleObject(toWindows(completion), timeoutMs);
-        lastErrorCode_ = outcome == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
-        switch (outcome) {
+        lastErrorCode_ = read_.startError(toWindows(completion));
+        if (lastErrorCode_ != ERROR_SUCCESS) return WaitResult::Failed;
+        switch (WaitForSingleObject(toWindows(completion), timeoutMs)) {
         case WAIT_OBJECT_0:
-            return WaitResult::Arrived;
+            lastErrorCode_ = read_.finish(toWindows(completion));
+            return lastErrorCode_ == ERROR_SUCCESS ? WaitResult::Arrived : WaitResult::Failed;
         case WAIT_TIMEOUT:
             return WaitResult::TimedOut;
-        default:
+        default:  // WAIT_FAILED: an event is never abandoned
+            lastErrorCode_ = GetLastError();
             return WaitResult::Failed;
         }
     }

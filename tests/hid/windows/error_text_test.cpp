@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <nlohmann/json.hpp>
+
 namespace cdr::hid {
 namespace {
 
@@ -25,6 +27,14 @@ TEST(GetErrorText, KeepsAnInsertPlaceholderInsteadOfReadingArguments) {
 TEST(GetErrorText, IsEmptyForACodeWithoutMessage) {
     // Bit 29 marks codes defined by applications; the system has no text for them.
     EXPECT_EQ(GetErrorText(0x20001234u), "");
+}
+
+// Texts go on into JSON, which takes nothing but UTF-8: a message in the ANSI code page would make it throw.
+TEST(GetErrorText, GivesALocalizedMessageInUtf8) {
+    const std::string text = GetErrorText(ERROR_ACCESS_DENIED, MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+    EXPECT_EQ(text, "Acc\xC3\xA8s refus\xC3\xA9.");
+    const nlohmann::json reason = {{"reason", text}};
+    EXPECT_NO_THROW(reason.dump());
 }
 
 }  // namespace

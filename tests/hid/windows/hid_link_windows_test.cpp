@@ -80,5 +80,20 @@ TEST(HidLinkOnWindows, ExchangesOneReportEachWayWithTheReader) {
     EXPECT_EQ(platform.waitForSingleObject(link.readEvent(), 0), WaitResult::TimedOut);
 }
 
+TEST(HidLinkOnWindows, AReadThatFailsClosesTheLinkAndKeepsTheSystemsReason) {
+    StandInReaderPlatform platform(true);
+    StatusRecorder observer;
+    HidLink link(platform, observer);
+    ASSERT_TRUE(link.FindTheHid());
+
+    platform.reportsToRead()->disconnect();
+    std::vector<std::uint8_t> reply;
+    link.ReadReport(reply);
+    EXPECT_EQ(reply, std::vector<std::uint8_t>(StandInReaderPlatform::kReportLength, 0));
+    EXPECT_FALSE(link.deviceDetected());
+    EXPECT_EQ(platform.handlesClosed(), platform.handlesOpened());
+    EXPECT_NE(platform.lastError().code, 0);
+}
+
 }  // namespace
 }  // namespace cdr::hid

@@ -52,6 +52,10 @@ std::vector<std::uint8_t> TestPipe::takeReceived() {
     return bytes;
 }
 
+void TestPipe::disconnect() {
+    ASSERT_TRUE(DisconnectNamedPipe(server_)) << "DisconnectNamedPipe failed with " << GetLastError();
+}
+
 bool TestPipe::clientClosed() const {
     DWORD available = 0;
     return !PeekNamedPipe(server_, nullptr, 0, nullptr, &available, nullptr) && GetLastError() == ERROR_BROKEN_PIPE;

@@ -24,6 +24,8 @@ public:
     void send(std::span<const std::uint8_t> bytes);
     // Takes whatever the client has written so far, without waiting.
     std::vector<std::uint8_t> takeReceived();
+    // Ends the connection from the device's side, as a device that was pulled out: the client's reads fail.
+    void disconnect();
     // True once a client connected and closed its end again.
     bool clientClosed() const;
     // A pipe serves one client: once that client closed its end, a new pipe of the same path waits for the next.

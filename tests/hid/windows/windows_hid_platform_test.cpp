@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <array>
@@ -168,6 +169,44 @@ TEST(WindowsHidPlatform, AbandonedReadTimesOutAndNeverWritesItsBufferAfterwards)
         platform->resetEvent(completion);
         EXPECT_EQ(readOneReport(*platform, nextDevice, completion, false), reportBytes());
         platform->closeHandle(completion);
+    }
+}
+
+// A read that ends in an error signals its event just as one that delivered a report, and one that cannot start
+// may leave the event signalled from before: either is a failed wait with the system's reason.
+TEST(WindowsHidPlatform, ReadThatFailsIsAFailedWaitWithTheSystemsReason) {
+    for (const bool duringTheRead : {true, false}) {
+        SCOPED_TRACE(duringTheRead ? "device gone during the read" : "device gone before the read");
+        const auto platform = makeSystemHidPlatform();
+        TestPipe device;
+        const Handle handle = platform->createFile(device.path(), true);
+        ASSERT_TRUE(isOpen(handle));
+        const Event completion = platform->createEvent();
+        std::vector<std::uint8_t> buffer(kReport.size(), 0);
+
+        if (!duringTheRead) device.disconnect();
+        platform->readFile(handle, buffer, completion);
+        if (duringTheRead) device.disconnect();
+        EXPECT_EQ(platform->waitForSingleObject(completion, kGenerousTimeoutMs), WaitResult::Failed);
+        EXPECT_NE(platform->lastError().code, 0);
+        EXPECT_FALSE(platform->lastError().text.empty());
+        EXPECT_TRUE(allZero(buffer));
+        platform->closeHandle(handle);
+        platform->closeHandle(completion);
+    }
+}
+
+TEST(WindowsHidPlatform, DeviceHandlesAndTheEventAreNotInheritedByChildProcesses) {
+    const auto platform = makeSystemHidPlatform();
+    // A pipe takes one client: each open has a device of its own.
+    const TestPipe device;
+    const TestPipe deviceForReads;
+    for (const Handle handle : {platform->createFile(device.path(), false),
+                                platform->createFile(deviceForReads.path(), true), platform->createEvent()}) {
+        DWORD flags = 0;
+        ASSERT_TRUE(GetHandleInformation(reinterpret_cast<HANDLE>(handle), &flags));
+        EXPECT_EQ(flags & HANDLE_FLAG_INHERIT, 0u);
+        platform->closeHandle(handle);
     }
 }
 
