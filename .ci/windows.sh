@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows step of continuous integration: cross-builds the libraries, the Win32 window and their tests for
-# 64-bit Windows with MinGW-w64 and runs the tests under Wine. Runs as root on Debian 12, without standard input.
+# 64-bit Windows with MinGW-w64 and runs the tests under Wine, then builds the MSI and the zip and installs,
+# runs and uninstalls the MSI under Wine. Runs as root on Debian 12, without standard input.
 # The build folder is build-ci-windows unless CDR_WINDOWS_BUILD_DIR names another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +10,7 @@ build_dir="${CDR_WINDOWS_BUILD_DIR:-build-ci-windows}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
-  cmake make g++-mingw-w64-x86-64 wine64 wine googletest libcli11-dev nlohmann-json3-dev >/dev/null
+  cmake make g++-mingw-w64-x86-64 wine64 wine googletest libcli11-dev nlohmann-json3-dev wixl msitools >/dev/null
 
 # A Wine prefix of this run's own, and one Wine server for all of it: stopped, with every Wine process, on exit.
 export WINEDEBUG=-all
@@ -38,3 +39,6 @@ cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake -DCDR_WARNINGS_AS_ERRORS=ON
 cmake --build "$build_dir" -j"$(nproc)"
 ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
+
+cmake --build "$build_dir" --target windows-packages
+bash packaging/windows/check_packages.sh "$build_dir"
