@@ -8,5 +8,5 @@ apt-get update -qq
 apt-get install -y -qq --no-install-recommends qemu-system-x86 linux-image-amd64 busybox-static cpio kmod udev \
   >/dev/null
 [[ -f build/CMakeCache.txt ]] || scripts/build.sh
-cmake --build build -j"$(nproc)" --target kernel_reader_gadget cdr55p4w-cli cdr55p4w-hidraw-access
+cmake --build build -j"$(nproc)" --target kernel_reader_gadget kernel_link_tests cdr55p4w-cli cdr55p4w-hidraw-access
 tests/kernel/run.sh

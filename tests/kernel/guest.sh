@@ -1,8 +1,9 @@
 #!/bin/bash
-# Runs inside the guest, as root in the host's root shared read-only: loads the USB gadget and HID modules, makes
-# the group's readers and runs its scenarios, each with its log in the results share. guest.env (written by
+# Runs inside the guest, as root in the host's root shared read-only: loads the USB gadget and HID modules,
+# prepares the group and runs its scenarios, each with its log in the results share. guest.env (written by
 # run.sh) gives CDR_REPO, CDR_BUILD, CDR_GROUP, CDR_SCENARIOS (empty: all of the group) and CDR_GATED.
-export PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp LC_ALL=C.UTF-8
+# udevadm would otherwise see the chroot and refuse to settle or trigger.
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/tmp LC_ALL=C.UTF-8 SYSTEMD_IGNORE_CHROOT=1
 results=/tmp/results
 here=$CDR_REPO/tests/kernel
 cli=$CDR_BUILD/src/cli/cdr55p4w-cli
@@ -30,9 +31,8 @@ for name in $(scenariosOf "$CDR_GROUP"); do
   wanted "$name" || continue
   log=$results/scenarios/$name.log
   started=$SECONDS
-  (set -uo pipefail && cd "$(mktemp -d)" && "scenario_$name") >"$log" 2>&1
+  (set -uo pipefail && trap removeReaders EXIT && cd "$(mktemp -d)" && "scenario_$name") >"$log" 2>&1
   status=$?
-  unplugAll >>"$log" 2>&1
   if ((status == 0)); then
     verdict=$(isGated "$name" && echo "PASS (gated, now passes: take it off the gated list)" || echo PASS)
   else

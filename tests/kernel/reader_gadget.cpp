@@ -3,14 +3,14 @@
 // the gadget answers exactly as the simulated reader does.
 //
 //   kernel_reader_gadget descriptor reader|keyboard|combined
-//   kernel_reader_gadget serve NODE [--firmware X.YZ] [--typing] [--hold-at N MARKER]
+//   kernel_reader_gadget serve NODE [--firmware X.YZ] [--typing] [--hold-file FILE]
 //
 // serve runs until it is killed. A pulled reader's node goes away and comes back with the replug: serve then
 // opens it again, and the reader keeps its settings as a real one keeps them. --typing sends a key press before
-// and a key release after every reply (the combined interface's keyboard, report ID 2). --hold-at leaves the N-th
-// output report unanswered and creates MARKER when it arrives, so that the harness can pull the reader in the
-// middle of a command. An output report of another length than the descriptor declares gets no answer and a
-// line on standard error.
+// and a key release after every reply (the combined interface's keyboard, report ID 2). --hold-file: while FILE
+// exists, the next output report is left unanswered and FILE is renamed FILE.held, so that the harness can pull
+// the reader in the middle of a command. An output report of another length than the descriptor declares gets no answer
+// and a line on standard error.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <span>
@@ -50,13 +49,12 @@ struct Options {
     std::string node;
     VirtualReader::Version firmware{'1', '.', '0', '5'};
     bool typing = false;
-    int holdAt = 0;
-    std::string marker;
+    std::string holdFile;
 };
 
 int usage() {
     std::cerr << "usage: kernel_reader_gadget descriptor reader|keyboard|combined\n"
-                 "       kernel_reader_gadget serve NODE [--firmware X.YZ] [--typing] [--hold-at N MARKER]\n";
+                 "       kernel_reader_gadget serve NODE [--firmware X.YZ] [--typing] [--hold-file FILE]\n";
     return 2;
 }
 
@@ -81,9 +79,8 @@ std::optional<Options> parseServe(int argc, char** argv) {
             options.typing = true;
         } else if (option == "--firmware" && i + 1 < argc && std::strlen(argv[i + 1]) == options.firmware.size()) {
             std::memcpy(options.firmware.data(), argv[++i], options.firmware.size());
-        } else if (option == "--hold-at" && i + 2 < argc) {
-            options.holdAt = std::atoi(argv[++i]);
-            options.marker = argv[++i];
+        } else if (option == "--hold-file" && i + 1 < argc) {
+            options.holdFile = argv[++i];
         } else {
             return std::nullopt;
         }
@@ -138,7 +135,7 @@ bool answer(int fd, const Options& options, VirtualReader& reader, std::span<con
 }
 
 // Serves one open node until it goes away (the reader was pulled).
-void serve(int fd, const Options& options, VirtualReader& reader, int& reportsSeen) {
+void serve(int fd, const Options& options, VirtualReader& reader) {
     std::vector<std::uint8_t> report(64);
     for (;;) {
         pollfd ready{fd, POLLIN, 0};
@@ -152,9 +149,8 @@ void serve(int fd, const Options& options, VirtualReader& reader, int& reportsSe
             if (errno != EINTR && errno != EAGAIN) return;
             continue;
         }
-        ++reportsSeen;
-        if (reportsSeen == options.holdAt) {
-            std::ofstream{options.marker};
+        if (!options.holdFile.empty() &&
+            std::rename(options.holdFile.c_str(), (options.holdFile + ".held").c_str()) == 0) {
             continue;
         }
         if (!answer(fd, options, reader, std::span(report).first(static_cast<std::size_t>(length)))) return;
@@ -169,10 +165,9 @@ int main(int argc, char** argv) {
     const std::optional<Options> options = parseServe(argc, argv);
     if (!options) return usage();
     VirtualReader reader(options->firmware);
-    int reportsSeen = 0;
     for (;;) {
         const int fd = openWhenPresent(*options);
-        serve(fd, *options, reader, reportsSeen);
+        serve(fd, *options, reader);
         close(fd);
     }
 }

@@ -9,14 +9,18 @@
 # Usage: tests/kernel/run.sh [GROUP[:SCENARIO,...]]...     (no argument: every group, every scenario)
 #   CDR_BUILD_DIR   the build folder (default: build)
 #   KERNEL_GATED    scenarios whose failure is reported but does not fail the run (default: kGatedScenarios)
+#   KERNEL_KEEP=1   keep the results of groups that passed too
 # Results, the guest's console and kernel log go to BUILD/kernel-results/GROUP/; they are kept when a group fails.
 set -uo pipefail
 export LC_ALL=C
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${CDR_BUILD_DIR:-$repo/build}" && pwd) || exit 2
-allGroups=(plain)
-# Scenarios that fail because of faults being mended elsewhere; each passes once its fault is gone.
-kGatedScenarios=""
+allGroups=(plain udev)
+# Scenarios that fail today because of known faults: the tool takes the composite reader's keyboard interface for
+# a second reader (composite-list, composite-tool), calls a pulled reader one that did not answer (pull-cause),
+# and provision passes over a reader plugged in before it started (provision-present). Take each off the list
+# once its fault is mended.
+kGatedScenarios="composite-list composite-tool pull-cause provision-present"
 gated=${KERNEL_GATED-$kGatedScenarios}
 guestSeconds=600
 
@@ -74,7 +78,7 @@ EOF
     echo "kernel: $group: failed; logs in $out (console.log, dmesg.txt, scenarios/)"
     return 1
   fi
-  rm -rf "$out"
+  [[ ${KERNEL_KEEP:-} == 1 ]] || rm -rf "$out"
 }
 
 makeInitramfs || exit 2
