@@ -22,7 +22,7 @@ allGroups=(plain udev)
 # once its fault is mended.
 kGatedScenarios="composite-list composite-tool pull-cause provision-present"
 gated=${KERNEL_GATED-$kGatedScenarios}
-guestSeconds=600
+guestSeconds=480
 
 kernel=$(ls -v /boot/vmlinuz-* 2>/dev/null | tail -n 1)
 release=${kernel#/boot/vmlinuz-}

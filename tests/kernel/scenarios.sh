@@ -61,6 +61,9 @@ scenario_list-one() {
   expectStatus 0
   expectOutLines 1
   expectOut "^$node ffff:fffc ok$"
+  runCli list --json
+  expectStatus 0
+  expectOut "\"$node\""
 }
 
 scenario_version-one() {
@@ -68,6 +71,9 @@ scenario_version-one() {
   runCli version
   expectStatus 0
   expectOut '1\.05'
+  runCli version --json
+  expectStatus 0
+  expectOut '"1\.05"'
 }
 
 scenario_read-write-one() {
