@@ -27,6 +27,9 @@ fi
 isGated() { [[ " $CDR_GATED " == *" $1 "* ]]; }
 wanted() { [[ -z $CDR_SCENARIOS || " $CDR_SCENARIOS " == *" $1 "* ]]; }
 
+for name in $CDR_SCENARIOS; do
+  [[ " $(scenariosOf "$CDR_GROUP") " == *" $name "* ]] || echo "FAIL $name: no such scenario" | tee -a "$summary"
+done
 for name in $(scenariosOf "$CDR_GROUP"); do
   wanted "$name" || continue
   log=$results/scenarios/$name.log
@@ -40,3 +43,5 @@ for name in $(scenariosOf "$CDR_GROUP"); do
   fi
   echo "$verdict $name ($((SECONDS - started)) s)" | tee -a "$summary"
 done
+# Tells run.sh that the guest did not stop half-way.
+echo "every scenario of $CDR_GROUP ran" >"$results/finished"

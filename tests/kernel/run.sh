@@ -74,7 +74,11 @@ EOF
     echo "kernel: $group: the guest did not end by itself (status $qemuStatus); see $out/console.log"
     return 1
   fi
-  if [[ ! -s $out/summary.txt ]] || grep -q '^FAIL' "$out/summary.txt"; then
+  if [[ ! -f $out/finished ]]; then
+    echo "kernel: $group: the guest stopped before its scenarios were done; see $out/console.log"
+    return 1
+  fi
+  if grep -q '^FAIL' "$out/summary.txt"; then
     echo "kernel: $group: failed; logs in $out (console.log, dmesg.txt, scenarios/)"
     return 1
   fi
