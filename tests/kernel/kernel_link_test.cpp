@@ -2,10 +2,12 @@
 // the reader plugged in (not by ctest: the build machine has no reader). Each run is compared with the same run
 // over the simulated platform and the virtual reader, which the gadget answers with, so that the real kernel and
 // the stand-in the unit tests use are held to one behaviour. CDR_READER_NODE names the node the reader's command
-// interface has.
+// interface has, CDR_KEYBOARD_NODES (space-separated) the keyboard-only nodes of the reader's identity.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,9 +26,30 @@ namespace {
 constexpr std::int16_t kInputLength = 33;
 constexpr std::int16_t kOutputLength = 25;
 
-std::string readerNode() {
-    const char* node = std::getenv("CDR_READER_NODE");
-    return node == nullptr ? std::string() : node;
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : value;
+}
+
+std::string readerNode() { return environment("CDR_READER_NODE"); }
+
+int nodeNumber(const std::string& path) { return std::stoi(path.substr(path.find_last_not_of("0123456789") + 1)); }
+
+// The guest's nodes as simulated devices, in the order hidraw lists them: the reader, and the keyboard-only
+// nodes, which the hidraw platform refuses to open.
+void addGuestNodes(hid::sim::SimHidPlatform& simulated, hid::sim::VirtualReader& reader) {
+    std::vector<hid::sim::VirtualDevice> devices;
+    hid::sim::VirtualDevice command = reader.device(readerNode());
+    command.capabilities = {kInputLength, kOutputLength};
+    devices.push_back(command);
+    std::istringstream keyboards(environment("CDR_KEYBOARD_NODES"));
+    for (std::string path; keyboards >> path;) {
+        hid::sim::VirtualDevice keyboard = reader.device(path);
+        keyboard.refusesOpen = true;
+        devices.push_back(keyboard);
+    }
+    std::ranges::sort(devices, {}, [](const auto& device) { return nodeNumber(device.path); });
+    for (auto& device : devices) simulated.addDevice(std::move(device));
 }
 
 struct Discovery {
@@ -61,9 +84,7 @@ TEST(KernelLink, FindTheHidMakesTheCallsOfTheSimulatedPlatform) {
 
     hid::sim::SimHidPlatform simulated;
     hid::sim::VirtualReader reader;
-    hid::sim::VirtualDevice device = reader.device(readerNode());
-    device.capabilities = {kInputLength, kOutputLength};
-    simulated.addDevice(device);
+    addGuestNodes(simulated, reader);
     hid::test::RecordingObserver observer;
     hid::HidLink link(simulated, observer);
     ASSERT_TRUE(link.FindTheHid());

@@ -126,7 +126,7 @@ commandNodeOfComposite() { nodesOf composite | sed -n 2p; }
 
 scenario_composite-discovery() {
   plugComposite || fail "plug"
-  runLinkTests "$(commandNodeOfComposite)" '*TakesTheCommandInterface*'
+  CDR_KEYBOARD_NODES=$(nodesOf composite | sed -n 1p) runLinkTests "$(commandNodeOfComposite)" '*FindTheHid*'
 }
 
 scenario_composite-list() {
