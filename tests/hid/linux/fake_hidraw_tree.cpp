@@ -75,11 +75,22 @@ int FakeHidrawTree::openNode(const char* path, int flags) {
 
 void FakeHidrawTree::addInterface(const std::string& interfaceName, std::uint16_t vendorId, std::uint16_t productId,
                                   const std::vector<std::uint8_t>& descriptor) {
-    const fs::path hidDevice = sysfsRoot_ / interfaceName / "device";
-    fs::create_directories(hidDevice);
-    char identity[64];
-    std::snprintf(identity, sizeof identity, "HID_ID=0003:%08X:%08X\n", vendorId, productId);
-    std::ofstream(hidDevice / "uevent") << "DRIVER=hid-generic\n" << identity << "HID_NAME=Test Device\n";
+    // As the kernel lays it out: the class entry links to the node's folder below its HID device, and the node's
+    // device link leads back up to that device.
+    char deviceName[32];
+    std::snprintf(deviceName, sizeof deviceName, "0003:%04X:%04X.%04zX", vendorId, productId, channels_.size() + 1);
+    const fs::path hidDevice = root_ / "sys" / "devices" / deviceName;
+    const fs::path node = hidDevice / "hidraw" / interfaceName;
+    fs::create_directories(node);
+    fs::create_directory_symlink("../..", node / "device");
+    fs::create_directory_symlink(node, sysfsRoot_ / interfaceName);
+    char vendor[16];
+    char product[16];
+    std::snprintf(vendor, sizeof vendor, "%08X", vendorId);
+    std::snprintf(product, sizeof product, "%08X", productId);
+    std::ofstream(hidDevice / "uevent") << "DRIVER=hid-generic\nHID_ID=0003:" << vendor << ':' << product
+                                        << "\nHID_NAME=Test Device\nHID_PHYS=usb-0000:00:14.0-1/input0\nHID_UNIQ=\n"
+                                        << "MODALIAS=hid:b0003g0001v" << vendor << 'p' << product << '\n';
     std::ofstream(hidDevice / "report_descriptor", std::ios::binary)
         .write(reinterpret_cast<const char*>(descriptor.data()), static_cast<std::streamsize>(descriptor.size()));
     channels_[interfaceName];
