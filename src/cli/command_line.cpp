@@ -88,7 +88,7 @@ int runCommandLine(int argc, const char* const* argv, Backends& backends, std::o
     app.require_subcommand(1);
     app.set_version_flag("--version", programVersion(kProgram));
     Arguments arguments;
-    app.add_flag("--simulate{1}", arguments.simulatedReaders,
+    app.add_flag("--simulate", arguments.simulatedReaders,
                  "run against virtual readers instead of the system's: one, or N with --simulate=N");
     app.add_flag("--json", arguments.json, "results and errors as JSON on standard output");
 
