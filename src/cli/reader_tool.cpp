@@ -34,7 +34,7 @@ constexpr const char* kAccessAdvice =
 #endif
 
 // One reader's result for write, factory and provision: as the text line says it, and whether it succeeded.
-nlohmann::json readerResult(const std::string& path, const std::string& result, bool ok) {
+nlohmann::ordered_json readerResult(const std::string& path, const std::string& result, bool ok) {
     return {{"path", path}, {"ok", ok}, {"result", result}};
 }
 
@@ -53,7 +53,7 @@ ExitStatus ReaderTool::list() {
         return kExitNoReader;
     }
     if (output_.json()) {
-        nlohmann::json entries = nlohmann::json::array();
+        nlohmann::ordered_json entries = nlohmann::ordered_json::array();
         for (const auto& reader : readers) {
             entries.push_back({{"path", reader.path},
                                {"vendorId", hex4(reader.identity.vendorId)},
@@ -93,7 +93,7 @@ std::optional<std::vector<hid::ReaderEntry>> ReaderTool::chooseReaders(const Rea
         return std::nullopt;
     }
     if (readers.size() > 1 && !choice.all) {
-        nlohmann::json paths = nlohmann::json::array();
+        nlohmann::ordered_json paths = nlohmann::ordered_json::array();
         for (const auto& reader : readers) paths.push_back(reader.path);
         output_.fail("several-readers",
                      "several readers are present; choose one with --device PATH (or all with --all where allowed):",
@@ -213,7 +213,7 @@ std::string ReaderTool::writeAndCheck(const SettingsBlock& block, const hid::Rea
 
 ExitStatus ReaderTool::writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers) {
     bool allOk = true;
-    nlohmann::json results = nlohmann::json::array();
+    nlohmann::ordered_json results = nlohmann::ordered_json::array();
     for (const auto& reader : readers) {
         bool ok = false;
         const std::string result = writeAndCheck(block, reader, ok);
@@ -271,7 +271,7 @@ ExitStatus ReaderTool::provision(const ReaderSettings& settings, ReaderArrivals&
         ++(ok ? written : failed);
     }
     if (output_.json()) {
-        output_.result(nlohmann::json{{"written", written}, {"failed", failed}});
+        output_.result(nlohmann::ordered_json{{"written", written}, {"failed", failed}});
     } else {
         output_.out() << written << " written, " << failed << " failed\n";
     }

@@ -15,17 +15,18 @@ constexpr std::array<const char*, kFormatOptionCount> kFormatNames{"iso", "aamva
 constexpr std::array<const char*, kEnterOptionCount> kEnterNames{"none", "after-each-track", "after-card-data"};
 
 template <std::size_t Count>
-nlohmann::json optionName(const std::array<bool, Count>& options, const std::array<const char*, Count>& names) {
+nlohmann::ordered_json optionName(const std::array<bool, Count>& options, const std::array<const char*, Count>& names) {
     const auto on = std::find(options.begin(), options.end(), true);
-    return on == options.end() ? nlohmann::json(nullptr) : nlohmann::json(names[on - options.begin()]);
+    return on == options.end() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(names[on - options.begin()]);
 }
 
-nlohmann::json stateName(CheckState state) {
-    return state >= kUnchecked && state <= kGrayed ? nlohmann::json(kStateNames[state]) : nlohmann::json(state);
+nlohmann::ordered_json stateName(CheckState state) {
+    return state >= kUnchecked && state <= kGrayed ? nlohmann::ordered_json(kStateNames[state])
+                                                   : nlohmann::ordered_json(state);
 }
 
-nlohmann::json sentinels(CheckState enabled, const std::array<std::u16string, kTrackCount>& characters) {
-    nlohmann::json texts = nlohmann::json::array();
+nlohmann::ordered_json sentinels(CheckState enabled, const std::array<std::u16string, kTrackCount>& characters) {
+    nlohmann::ordered_json texts = nlohmann::ordered_json::array();
     for (const auto& character : characters) {
         texts.push_back(utf16ToUtf8(character));
     }
@@ -33,7 +34,7 @@ nlohmann::json sentinels(CheckState enabled, const std::array<std::u16string, kT
 }
 
 // The index of `value` among `names`; nothing when it is none of them.
-std::optional<std::size_t> nameIndex(const nlohmann::json& value, std::span<const char* const> names) {
+std::optional<std::size_t> nameIndex(const nlohmann::ordered_json& value, std::span<const char* const> names) {
     if (!value.is_string()) return std::nullopt;
     const auto found = std::ranges::find(names, value.get<std::string>());
     if (found == names.end()) return std::nullopt;
@@ -46,7 +47,7 @@ std::string choices(std::span<const char* const> names) {
     return text;
 }
 
-std::optional<std::string> readTracks(const nlohmann::json& value, ReaderSettings& settings) {
+std::optional<std::string> readTracks(const nlohmann::ordered_json& value, ReaderSettings& settings) {
     const std::string problem = "\"tracks\" must be a list of three of " + choices(kStateNames);
     if (!value.is_array() || value.size() != kTrackCount) return problem;
     for (int track = 0; track < kTrackCount; ++track) {
@@ -59,7 +60,7 @@ std::optional<std::string> readTracks(const nlohmann::json& value, ReaderSetting
 
 template <std::size_t Count>
 std::optional<std::string> readOption(const char* key, const std::array<const char*, Count>& names,
-                                      const nlohmann::json& value, std::array<bool, Count>& options) {
+                                      const nlohmann::ordered_json& value, std::array<bool, Count>& options) {
     options.fill(false);
     if (value.is_null()) return std::nullopt;
     const auto index = nameIndex(value, names);
@@ -68,13 +69,13 @@ std::optional<std::string> readOption(const char* key, const std::array<const ch
     return std::nullopt;
 }
 
-std::optional<std::string> readSentinels(const char* key, const nlohmann::json& value, CheckState& state,
+std::optional<std::string> readSentinels(const char* key, const nlohmann::ordered_json& value, CheckState& state,
                                          std::array<std::u16string, kTrackCount>& characters) {
     const std::string problem = "\"" + std::string(key) + "\" must hold \"state\" (" + choices(kStateNames) +
                                 ") and \"characters\" (three texts of at most one character)";
     if (!value.is_object() || !value.contains("state") || !value.contains("characters")) return problem;
     const auto index = nameIndex(value.at("state"), kStateNames);
-    const nlohmann::json& texts = value.at("characters");
+    const nlohmann::ordered_json& texts = value.at("characters");
     if (!index || !texts.is_array() || texts.size() != kTrackCount) return problem;
     state = static_cast<CheckState>(*index);
     for (int track = 0; track < kTrackCount; ++track) {
@@ -88,10 +89,10 @@ std::optional<std::string> readSentinels(const char* key, const nlohmann::json& 
 
 }  // namespace
 
-nlohmann::json settingsJson(const std::optional<std::string>& path, const ReaderSettings& settings) {
-    nlohmann::json document = nlohmann::json::object();
+nlohmann::ordered_json settingsJson(const std::optional<std::string>& path, const ReaderSettings& settings) {
+    nlohmann::ordered_json document = nlohmann::ordered_json::object();
     if (path) document["path"] = *path;
-    nlohmann::json tracks = nlohmann::json::array();
+    nlohmann::ordered_json tracks = nlohmann::ordered_json::array();
     for (const CheckState state : settings.trackEnabled) tracks.push_back(stateName(state));
     document["tracks"] = tracks;
     document["format"] = optionName(settings.formatOption, kFormatNames);
@@ -101,7 +102,7 @@ nlohmann::json settingsJson(const std::optional<std::string>& path, const Reader
     return document;
 }
 
-std::variant<ReaderSettings, std::string> settingsFromJson(const nlohmann::json& document) {
+std::variant<ReaderSettings, std::string> settingsFromJson(const nlohmann::ordered_json& document) {
     if (!document.is_object()) return std::string("the settings must be a JSON object");
     for (const char* key : {"tracks", "format", "startSentinel", "endSentinel", "enterMode"}) {
         if (!document.contains(key)) return "\"" + std::string(key) + "\" is missing";

@@ -48,13 +48,13 @@ std::string lineList(const std::vector<int>& lines) {
 SettingsRefusal contradictionRefusal(const std::string& file, const std::vector<SettingsContradiction>& found,
                                      bool json) {
     std::string message = file + ": the settings contradict themselves (--force writes them as the window loads them):";
-    nlohmann::json list = nlohmann::json::array();
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& contradiction : found) {
         const std::string where =
             json ? std::string("\"") + jsonKey(contradiction.part) + "\"" : lineList(contradiction.lines);
         const std::string what = utf16ToUtf8(contradiction.message);
         message += "\n  " + where + ": " + what;
-        nlohmann::json entry = {{"key", jsonKey(contradiction.part)}, {"message", what}};
+        nlohmann::ordered_json entry = {{"key", jsonKey(contradiction.part)}, {"message", what}};
         if (!json) entry["lines"] = contradiction.lines;
         list.push_back(entry);
     }
@@ -82,10 +82,10 @@ std::variant<std::string, SettingsRefusal> readBytes(const std::string& file, st
 
 // The 16-line form of JSON settings, so that both forms are checked alike.
 std::variant<std::string, SettingsRefusal> fileBytesOfJson(const std::string& file, const std::string& text) {
-    nlohmann::json document;
+    nlohmann::ordered_json document;
     try {
-        document = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
+        document = nlohmann::ordered_json::parse(text);
+    } catch (const nlohmann::ordered_json::parse_error& error) {
         return SettingsRefusal{kBadFile, file + ": not valid JSON: " + error.what()};
     }
     auto settings = settingsFromJson(document);

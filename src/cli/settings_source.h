@@ -14,7 +14,7 @@ namespace cdr::cli {
 struct SettingsRefusal {
     std::string kind;
     std::string message;
-    nlohmann::json details = nlohmann::json::object();
+    nlohmann::ordered_json details = nlohmann::ordered_json::object();
 };
 
 // The settings in FILE ("-" is standard input): a settings file (16 lines, CR LF or LF, an optional UTF-8

@@ -22,9 +22,9 @@ public:
     void note(const std::string& text);
     // A failure: its text on standard error; the first one is kept for the JSON error, with `details` added to it.
     void fail(const std::string& kind, const std::string& text,
-              const nlohmann::json& details = nlohmann::json::object());
+              const nlohmann::ordered_json& details = nlohmann::ordered_json::object());
     // The command's JSON result on standard output.
-    void result(const nlohmann::json& document);
+    void result(const nlohmann::ordered_json& document);
     // With --json and no result given: the first failure, if any, as the error document.
     void finish();
 
@@ -33,7 +33,7 @@ private:
     std::ostream& err_;
     bool json_;
     bool resultGiven_ = false;
-    std::optional<nlohmann::json> firstError_;
+    std::optional<nlohmann::ordered_json> firstError_;
 };
 
 }  // namespace cdr::cli
