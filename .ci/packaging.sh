@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Packaging checks, run as root on a fresh Debian after the main build: install into a temporary prefix, validate
-# the desktop entries, build the Debian package and inspect it, install it with apt, and remove it again.
+# the desktop entries, build the two Debian packages (cdr55p4w-cli without Qt, cdr55p4w-config with the window
+# programs) and inspect them with lintian, install them with apt, and remove them again.
 # Usage: .ci/packaging.sh BUILD_DIR
 set -uo pipefail
 export LC_ALL=C DEBIAN_FRONTEND=noninteractive
@@ -10,7 +11,10 @@ build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/.." && pwd)
 manifest=$build/packaging/installed-files.txt
 checkTree=$repo/packaging/check_install_tree.sh
-package=cdr55p4w-config
+cliPackage=cdr55p4w-cli
+windowPackage=cdr55p4w-config
+packages=("$cliPackage" "$windowPackage")
+manifestOf() { echo "$build/packaging/installed-files-$1.txt"; }
 work=$(mktemp -d)
 accessHelper=lib/udev/cdr55p4w-hidraw-access
 passed=0
@@ -22,8 +26,10 @@ installedByThisRun=false
 
 cleanUp() {
   # A package left behind by a failed run would stop the next one.
-  if $installedByThisRun && ! isPackageGone; then
-    dpkg -P "$package" >/dev/null 2>&1
+  if $installedByThisRun; then
+    for package in "$windowPackage" "$cliPackage"; do
+      isPackageGone "$package" || dpkg -P "$package" >/dev/null 2>&1
+    done
   fi
   rm -rf "$work"
 }
@@ -49,17 +55,17 @@ require() {
   check "$@" || { echo "packaging: stopped, the remaining checks depend on this step"; summary; exit 1; }
 }
 
-programs() { sed -n 's|^755 bin/||p' "$manifest"; }
+programs() { sed -n 's|^755 bin/||p' "${1:-$manifest}"; }
 desktopEntries() { sed -n 's|^644 \(share/applications/.*\.desktop\)$|\1|p' "$manifest"; }
 
-# Lists the regular files of the installed package as "MODE PATH", PATH relative to /.
+# Lists the regular files of the installed package PACKAGE as "MODE PATH", PATH relative to /.
 installedPackageFiles() {
-  dpkg-query -L "$package" | while IFS= read -r path; do
+  dpkg-query -L "$1" | while IFS= read -r path; do
     if [[ -f $path && ! -L $path ]]; then stat -c '%a %n' "$path"; fi
   done | sed 's| /| |'
 }
 
-installedFilesMatch() { installedPackageFiles | "$checkTree" "$manifest" usr/; }
+installedFilesMatch() { installedPackageFiles "$1" | "$checkTree" "$(manifestOf "$1")" usr/; }
 
 hasField() { dpkg-deb -f "$1" "$2" | grep -Eq "(^|, )$3( |,|$)"; }
 allOwnedByRoot() { dpkg-deb -c "$1" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }'; }
@@ -92,9 +98,18 @@ judgesDescriptors() { exitsWith 0 "$1" "$work/vendor-defined.desc" && exitsWith 
 execOfEntry() { sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$1"; }
 isPackageGone() {
   local status
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)
   [[ -z $status || $status == not-installed ]]
 }
+lacksField() { ! dpkg-deb -f "$1" "$2" | grep -Eiq "$3"; }
+usesNoQt() { ! ldd "$1" | grep -iq qt; }
+lintianClean() {
+  local output
+  output=$(lintian --fail-on error,warning "$1" 2>&1) || { echo "$output"; return 1; }
+  ! grep -q '^[EW]:' <<<"$output" || { echo "$output"; return 1; }
+}
+# The group rule is offered, not active: udev reads neither /etc/udev/rules.d nor /usr/lib/udev/rules.d copies.
+groupRuleInactive() { [[ ! -e /etc/udev/rules.d/71-cdr55p4w-group.rules && ! -e /usr/lib/udev/rules.d/71-cdr55p4w-group.rules ]]; }
 
 isAbsentFromUsr() {
   local mode path
@@ -110,11 +125,16 @@ entryRunsAProgram() {
 }
 
 echo "== tools"
-require "install desktop-file-utils, dpkg-dev, file" \
-  sh -c 'apt-get update -qq && apt-get install -y -qq --no-install-recommends desktop-file-utils dpkg-dev file'
+require "install desktop-file-utils, dpkg-dev, file, lintian" \
+  sh -c 'apt-get update -qq && apt-get install -y -qq --no-install-recommends desktop-file-utils dpkg-dev file lintian'
 require "the build has the install manifest $manifest" test -s "$manifest"
-require "the manifest lists the program bin/$package" grep -qx "755 bin/$package" "$manifest"
-require "$package is not installed before the run" isPackageGone
+for package in "${packages[@]}"; do
+  require "the build has the list of $package" test -s "$(manifestOf "$package")"
+  require "$package is not installed before the run" isPackageGone "$package"
+done
+require "the list of $cliPackage has bin/cdr55p4w-cli" grep -qx "755 bin/cdr55p4w-cli" "$(manifestOf "$cliPackage")"
+require "the list of $windowPackage has bin/$windowPackage" grep -qx "755 bin/$windowPackage" \
+  "$(manifestOf "$windowPackage")"
 
 echo "== install into a temporary prefix"
 prefix=$work/prefix
@@ -130,48 +150,66 @@ for entry in $(desktopEntries); do
   check "$(basename "$entry") starts an installed program" entryRunsAProgram "$prefix/$entry"
 done
 
-echo "== Debian package"
+echo "== Debian packages"
 require "cpack -G DEB" cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/cpack"
-debs=("$work"/cpack/*.deb)
-require "cpack made one package" test "${#debs[@]}" -eq 1 -a -f "${debs[0]}"
-deb=${debs[0]}
-echo "      $(basename "$deb")"
-check "package name is $package" test "$(dpkg-deb -f "$deb" Package)" = "$package"
-check "architecture is $(dpkg --print-architecture)" \
-  test "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)"
-check "Depends names libqt6widgets6" hasField "$deb" Depends libqt6widgets6
-check "Recommends names fonts-nanum" hasField "$deb" Recommends fonts-nanum
-check "every entry of dpkg-deb -c is owned by root/root" allOwnedByRoot "$deb"
-dpkg-deb -x "$deb" "$work/contents"
-check "package contents match the manifest under /usr" "$checkTree" "$manifest" usr/ "$work/contents"
-dpkg-deb -e "$deb" "$work/control"
+declare -A debOf
+for package in "${packages[@]}"; do
+  debs=("$work"/cpack/"${package}"_*.deb)
+  require "cpack made the package $package" test "${#debs[@]}" -eq 1 -a -f "${debs[0]}"
+  debOf[$package]=${debs[0]}
+  deb=${debs[0]}
+  echo "      $(basename "$deb")"
+  check "$package: architecture is $(dpkg --print-architecture)" \
+    test "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)"
+  check "$package: every entry of dpkg-deb -c is owned by root/root" allOwnedByRoot "$deb"
+  dpkg-deb -x "$deb" "$work/contents-$package"
+  check "$package: contents match its list under /usr" "$checkTree" "$(manifestOf "$package")" usr/ \
+    "$work/contents-$package"
+  check "$package: lintian reports no error or warning" lintianClean "$deb"
+done
+version=$(dpkg-deb -f "${debOf[$cliPackage]}" Version)
+check "$cliPackage: Depends names no Qt library" lacksField "${debOf[$cliPackage]}" Depends qt
+check "$windowPackage: Depends names $cliPackage (= $version)" \
+  hasField "${debOf[$windowPackage]}" Depends "$cliPackage \\(= $version\\)"
+check "$windowPackage: Depends names libqt6widgets6" hasField "${debOf[$windowPackage]}" Depends libqt6widgets6
+check "$windowPackage: Recommends names fonts-nanum" hasField "${debOf[$windowPackage]}" Recommends fonts-nanum
+dpkg-deb -e "${debOf[$cliPackage]}" "$work/control"
 for script in postinst postrm; do
-  check "$script is an executable, valid shell script" \
+  check "$cliPackage: $script is an executable, valid shell script" \
     sh -c 'test -x "$1" && sh -n "$1"' sh "$work/control/$script"
 done
 
-echo "== install the package with apt"
+echo "== install the packages with apt"
 installedByThisRun=true
-require "apt-get install ./$(basename "$deb")" apt-get install -y -qq "$deb"
-check "installed files match the manifest under /usr" installedFilesMatch
+require "apt-get install ./$(basename "${debOf[$cliPackage]}") (alone)" apt-get install -y -qq "${debOf[$cliPackage]}"
+check "/usr/bin/cdr55p4w-cli uses no Qt library" usesNoQt /usr/bin/cdr55p4w-cli
+require "apt-get install ./$(basename "${debOf[$windowPackage]}")" apt-get install -y -qq "${debOf[$windowPackage]}"
+for package in "${packages[@]}"; do
+  check "$package: installed files match its list under /usr" installedFilesMatch "$package"
+done
 for program in $(programs); do
   check "/usr/bin/$program is executable" test -x "/usr/bin/$program"
   check "ldd resolves every library of /usr/bin/$program" resolvesAllLibraries "/usr/bin/$program"
+  check "/usr/bin/$program --version names its version" sh -c '"$1" --version | grep -q "^$2 [0-9]"' sh \
+    "/usr/bin/$program" "$program"
   if [[ $program == cdr55p4w-cli ]]; then
     check "/usr/bin/$program answers a version query of its virtual reader" answersVersion "/usr/bin/$program"
   else
     check "/usr/bin/$program starts and keeps running" keepsRunning "/usr/bin/$program"
   fi
 done
+check "the group rule is offered but not active" groupRuleInactive
 
 check "ldd resolves every library of /usr/$accessHelper" resolvesAllLibraries "/usr/$accessHelper"
 check "/usr/$accessHelper grants a vendor-defined collection, not a keyboard" judgesDescriptors "/usr/$accessHelper"
 
-echo "== remove the package"
-check "apt-get remove" apt-get remove -y -qq "$package"
-check "dpkg -P" dpkg -P "$package"
-check "dpkg no longer knows the package" isPackageGone
-check "its files are gone from /usr" isAbsentFromUsr
+echo "== remove the packages"
+check "apt-get remove" apt-get remove -y -qq "$windowPackage" "$cliPackage"
+for package in "$windowPackage" "$cliPackage"; do
+  check "dpkg -P $package" dpkg -P "$package"
+  check "dpkg no longer knows $package" isPackageGone "$package"
+done
+check "their files are gone from /usr" isAbsentFromUsr
 
 summary
 ((failed == 0))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iostream>
 #include <memory>
 #include <ostream>
 
@@ -9,14 +10,16 @@
 
 namespace cdr::cli {
 
-// What a run of the tool stands on: the HID platform (the system's, or the virtual readers' with --simulate),
-// the arrivals of readers for provision, and the terminal for swipe-test.
+// What a run of the tool stands on: the HID platform (the system's, or with --simulate that many virtual
+// readers), the arrivals of readers for provision, the terminal for swipe-test, and standard input for "-".
 class Backends {
 public:
     virtual ~Backends() = default;
-    virtual hid::HidPlatform& platform(bool simulate) = 0;
+    // simulatedReaders is 0 for the system's readers.
+    virtual hid::HidPlatform& platform(int simulatedReaders) = 0;
     virtual std::unique_ptr<ReaderArrivals> arrivals(hid::HidLink& link, bool simulate) = 0;
     virtual void swipeTest(std::ostream& out) = 0;
+    virtual std::istream& standardInput() { return std::cin; }
 };
 
 // Parses the command line and runs the command; gives the exit status. Results go to out, messages to err.

@@ -18,12 +18,24 @@ namespace {
 
 using namespace cdr;
 
+// Waits the given time in short steps, so that Ctrl-C ends the wait soon; false when it did.
+bool pauseUnlessInterrupted(std::chrono::milliseconds time) {
+    constexpr std::chrono::milliseconds kStep{100};
+    for (std::chrono::milliseconds waited{0}; waited < time && !cli::interrupted(); waited += kStep) {
+        std::this_thread::sleep_for(kStep);
+    }
+    return !cli::interrupted();
+}
+
 // The system's readers, or the virtual ones with --simulate; each made when first asked for.
 class SystemBackends final : public cli::Backends {
 public:
-    hid::HidPlatform& platform(bool simulate) override {
-        if (simulate) {
-            if (!simulation_) simulation_ = std::make_unique<cli::Simulation>(cli::Simulation::defaultStateFile());
+    hid::HidPlatform& platform(int simulatedReaders) override {
+        if (simulatedReaders > 0) {
+            if (!simulation_) {
+                simulation_ =
+                    std::make_unique<cli::Simulation>(cli::Simulation::defaultStateFile(), simulatedReaders, std::cerr);
+            }
             return simulation_->platform();
         }
         if (!system_) system_ = hid::makeSystemHidPlatform();
@@ -34,7 +46,7 @@ public:
         cli::watchForInterrupt();
         if (simulate) {
             return std::make_unique<cli::PollingArrivals>(
-                link, [this] { return !cli::interrupted() && simulation_->plugAnother(); });
+                link, [this] { return simulation_->plugAnother(pauseUnlessInterrupted); });
         }
 #ifndef _WIN32
         // Linux: udev's add events; where no udev monitor can be had, the readers are listed as on Windows,
@@ -44,12 +56,8 @@ public:
         }
 #endif
         // The readers are listed again once a second.
-        return std::make_unique<cli::PollingArrivals>(link, [] {
-            for (int step = 0; step < 10 && !cli::interrupted(); ++step) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-            return !cli::interrupted();
-        });
+        return std::make_unique<cli::PollingArrivals>(
+            link, [] { return pauseUnlessInterrupted(std::chrono::milliseconds(1000)); });
     }
 
     void swipeTest(std::ostream& out) override { cli::swipeTestOnTerminal(out); }

@@ -7,10 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <variant>
 
-#include "cli/settings_json.h"
+#include "cli/settings_output.h"
 #include "cli/text_encoding.h"
-#include "settings/settings_file.h"
-#include "settings/settings_file_io.h"
 
 namespace cdr::cli {
 
@@ -30,30 +28,32 @@ std::string identityText(const hid::DeviceAttributes& identity) {
 constexpr const char* kAccessAdvice = "close any program that holds the reader, then unplug it and plug it in again";
 #else
 constexpr const char* kAccessAdvice =
-    "install the udev rule 70-cdr55p4w-reader.rules, unplug the reader and plug it in again, and run from a "
-    "session at the local seat";
+    "install the udev rule 70-cdr55p4w-reader.rules (it grants the user at the local seat), unplug the reader and "
+    "plug it in again; over ssh, activate the group rule 71-cdr55p4w-group.rules and join its group cdr55p4w "
+    "(see /usr/share/doc/cdr55p4w-cli/linux-reader.md), or run the command with sudo";
 #endif
 
-// A settings file's failure for a message: the path, then the failing step's reason as the system gives it.
-std::string fileFailureText(const std::string& path, const FileIoFailure& failure) {
-    return path + ": " + failure.step + ": " + utf16ToUtf8(failure.reason);
+// One reader's result for write, factory and provision: as the text line says it, and whether it succeeded.
+nlohmann::ordered_json readerResult(const std::string& path, const std::string& result, bool ok) {
+    return {{"path", path}, {"ok", ok}, {"result", result}};
 }
 
 }  // namespace
 
-ReaderTool::ReaderTool(hid::HidPlatform& platform, std::ostream& out, std::ostream& err)
-    : link_(platform, *this), out_(out), err_(err) {}
-
-void ReaderTool::message(const std::string& text) { err_ << "cdr55p4w-cli: " << text << '\n'; }
+ReaderTool::ReaderTool(hid::HidPlatform& platform, ToolOutput& output) : link_(platform, *this), output_(output) {}
 
 void ReaderTool::cannotOpen(const std::string& path, const hid::SystemError& reason) {
-    message("cannot open " + path + ": " + reason.text + "; " + kAccessAdvice);
+    output_.fail("cannot-open", "cannot open " + path + ": " + reason.text + "; " + kAccessAdvice, {{"path", path}});
 }
 
-ExitStatus ReaderTool::list(bool json) {
+ExitStatus ReaderTool::list() {
     const auto readers = link_.listReaders();
-    if (json) {
-        nlohmann::json entries = nlohmann::json::array();
+    if (readers.empty()) {
+        output_.fail("no-reader", "no reader found");
+        return kExitNoReader;
+    }
+    if (output_.json()) {
+        nlohmann::ordered_json entries = nlohmann::ordered_json::array();
         for (const auto& reader : readers) {
             entries.push_back({{"path", reader.path},
                                {"vendorId", hex4(reader.identity.vendorId)},
@@ -61,15 +61,16 @@ ExitStatus ReaderTool::list(bool json) {
                                {"opens", reader.opens},
                                {"reason", reader.opens ? std::string{} : reader.reason.text}});
         }
-        out_ << entries.dump(2) << '\n';
+        output_.result(entries);
     } else {
         for (const auto& reader : readers) {
-            out_ << reader.path << ' ' << identityText(reader.identity) << ' '
-                 << (reader.opens ? std::string("ok") : reader.reason.text) << '\n';
+            output_.out() << reader.path << ' ' << identityText(reader.identity) << ' '
+                          << (reader.opens ? std::string("ok") : reader.reason.text) << '\n';
         }
     }
-    if (readers.empty()) {
-        message("no reader found");
+    const bool anyOpens = std::any_of(readers.begin(), readers.end(), [](const auto& r) { return r.opens; });
+    if (!anyOpens) {
+        output_.note("no reader can be opened; " + std::string(kAccessAdvice));
         return kExitNoReader;
     }
     return kExitDone;
@@ -81,20 +82,24 @@ std::optional<std::vector<hid::ReaderEntry>> ReaderTool::chooseReaders(const Rea
     if (choice.device) {
         std::erase_if(readers, [&choice](const hid::ReaderEntry& reader) { return reader.path != *choice.device; });
         if (readers.empty()) {
-            message("no reader at " + *choice.device);
+            output_.fail("no-reader", "no reader at " + *choice.device);
             refusal = kExitNoReader;
             return std::nullopt;
         }
     }
     if (readers.empty()) {
-        message("no reader found");
+        output_.fail("no-reader", "no reader found");
         refusal = kExitNoReader;
         return std::nullopt;
     }
     if (readers.size() > 1 && !choice.all) {
-        message("several readers are present; choose one with --device PATH (or all with --all where allowed):");
+        nlohmann::ordered_json paths = nlohmann::ordered_json::array();
+        for (const auto& reader : readers) paths.push_back(reader.path);
+        output_.fail("several-readers",
+                     "several readers are present; choose one with --device PATH (or all with --all where allowed):",
+                     {{"paths", paths}});
         for (const auto& reader : readers) {
-            message("  " + reader.path);
+            output_.note("  " + reader.path);
         }
         refusal = kExitBadInput;
         return std::nullopt;
@@ -132,14 +137,15 @@ bool ReaderTool::connect(const hid::ReaderEntry& reader) {
     }
     const ExchangeResult handshake = session_.connect();
     if (handshake != ExchangeResult::Accepted) {
-        message(reader.path + ": connect failed: " + failureText(handshake));
+        output_.fail("reader-failed", reader.path + ": connect failed: " + failureText(handshake),
+                     {{"path", reader.path}});
         link_.CloseDeviceHandles();
         return false;
     }
     return true;
 }
 
-ExitStatus ReaderTool::version(const ReaderChoice& choice, bool json) {
+ExitStatus ReaderTool::version(const ReaderChoice& choice) {
     ExitStatus refusal = kExitDone;
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
@@ -148,19 +154,19 @@ ExitStatus ReaderTool::version(const ReaderChoice& choice, bool json) {
     const auto answer = session_.readVersion();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        message(reader.path + ": " + failureText(answer.exchange));
+        output_.fail("reader-failed", reader.path + ": " + failureText(answer.exchange), {{"path", reader.path}});
         return kExitReaderFailed;
     }
     const std::string text = codePageToUtf8(*answer.value);
-    if (json) {
-        out_ << nlohmann::json{{"path", reader.path}, {"version", text}}.dump(2) << '\n';
+    if (output_.json()) {
+        output_.result({{"path", reader.path}, {"version", text}});
     } else {
-        out_ << text << '\n';
+        output_.out() << text << '\n';
     }
     return kExitDone;
 }
 
-ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std::string>& outputFile, bool json) {
+ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std::string>& outputFile) {
     ExitStatus refusal = kExitDone;
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
@@ -169,43 +175,16 @@ ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std:
     const auto answer = session_.readSettings();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        message(reader.path + ": " + failureText(answer.exchange));
+        output_.fail("reader-failed", reader.path + ": " + failureText(answer.exchange), {{"path", reader.path}});
         return kExitReaderFailed;
     }
-    const auto encoded = encodeSettingsFile(*answer.value);
-    if (const auto* refused = std::get_if<RefusedSentinel>(&encoded)) {
-        message(reader.path + ": " + utf16ToUtf8(refused->message));
-        return kExitReaderFailed;
-    }
-    const std::string& bytes = std::get<std::string>(encoded);
-    if (outputFile) {
-        if (const auto failure = replaceSettingsFile(std::filesystem::path(*outputFile), bytes)) {
-            message("cannot write " + fileFailureText(*outputFile, *failure));
-            return kExitBadInput;
-        }
-    }
-    if (json) {
-        out_ << settingsJson(reader.path, *answer.value).dump(2) << '\n';
-    } else if (!outputFile) {
-        out_ << bytes << std::flush;
-    }
-    return kExitDone;
+    return deliverSettings(output_, reader.path, *answer.value, outputFile);
 }
 
-std::optional<SettingsBlock> ReaderTool::loadSettingsFile(const std::string& path) {
-    const auto bytes = readSettingsFileBytes(std::filesystem::path(path));
-    if (const auto* failure = std::get_if<FileIoFailure>(&bytes)) {
-        message("cannot read " + fileFailureText(path, *failure));
-        return std::nullopt;
-    }
-    const auto decoded = decodeSettingsFile(std::get<std::string>(bytes));
-    if (const auto* error = std::get_if<SettingsFileError>(&decoded)) {
-        message(path + ": " + utf16ToUtf8(error->message));
-        return std::nullopt;
-    }
-    const auto block = encodeSettingsBlock(std::get<ReaderSettings>(decoded));
+std::optional<SettingsBlock> ReaderTool::blockOf(const ReaderSettings& settings) {
+    const auto block = encodeSettingsBlock(settings);
     if (const auto* refused = std::get_if<RefusedSentinel>(&block)) {
-        message(path + ": " + utf16ToUtf8(refused->message));
+        output_.fail("bad-settings-file", utf16ToUtf8(refused->message));
         return std::nullopt;
     }
     return std::get<SettingsBlock>(block);
@@ -234,17 +213,23 @@ std::string ReaderTool::writeAndCheck(const SettingsBlock& block, const hid::Rea
 
 ExitStatus ReaderTool::writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers) {
     bool allOk = true;
+    nlohmann::ordered_json results = nlohmann::ordered_json::array();
     for (const auto& reader : readers) {
         bool ok = false;
         const std::string result = writeAndCheck(block, reader, ok);
-        out_ << reader.path << ": " << result << '\n' << std::flush;
+        if (output_.json()) {
+            results.push_back(readerResult(reader.path, result, ok));
+        } else {
+            output_.out() << reader.path << ": " << result << '\n' << std::flush;
+        }
         allOk = allOk && ok;
     }
+    if (output_.json()) output_.result({{"results", results}});
     return allOk ? kExitDone : kExitReaderFailed;
 }
 
-ExitStatus ReaderTool::write(const std::string& settingsFile, const ReaderChoice& choice) {
-    const auto block = loadSettingsFile(settingsFile);
+ExitStatus ReaderTool::write(const ReaderSettings& settings, const ReaderChoice& choice) {
+    const auto block = blockOf(settings);
     if (!block) return kExitBadInput;
     ExitStatus refusal = kExitDone;
     const auto readers = chooseReaders(choice, refusal);
@@ -258,10 +243,10 @@ ExitStatus ReaderTool::factory(const ReaderChoice& choice) {
     return writeEach(std::get<SettingsBlock>(encodeSettingsBlock(factorySettings())), *readers);
 }
 
-ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals& arrivals) {
-    const auto block = loadSettingsFile(settingsFile);
+ExitStatus ReaderTool::provision(const ReaderSettings& settings, ReaderArrivals& arrivals) {
+    const auto block = blockOf(settings);
     if (!block) return kExitBadInput;
-    message("waiting for readers; plug each one in, press Ctrl-C to end");
+    output_.note("waiting for readers; plug each one in, press Ctrl-C to end");
     int written = 0;
     int failed = 0;
     while (const auto path = arrivals.nextReader()) {
@@ -275,10 +260,21 @@ ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals
         const auto taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f s", taken);
-        out_ << reader->path << ": " << result << " (" << seconds << ")\n" << std::flush;
+        if (output_.json()) {
+            // One line of JSON per reader as it is done, then the summary.
+            auto line = readerResult(reader->path, result, ok);
+            line["seconds"] = taken;
+            output_.out() << line.dump() << '\n' << std::flush;
+        } else {
+            output_.out() << reader->path << ": " << result << " (" << seconds << ")\n" << std::flush;
+        }
         ++(ok ? written : failed);
     }
-    out_ << written << " written, " << failed << " failed\n";
+    if (output_.json()) {
+        output_.result(nlohmann::ordered_json{{"written", written}, {"failed", failed}});
+    } else {
+        output_.out() << written << " written, " << failed << " failed\n";
+    }
     return failed == 0 ? kExitDone : kExitReaderFailed;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/exit_status.h"
 #include "cli/reader_arrivals.h"
+#include "cli/tool_output.h"
 #include "hid/call_log.h"
 #include "hid/hid_link.h"
 #include "protocol/settings_block.h"
@@ -20,23 +20,23 @@ struct ReaderChoice {
     bool all = false;
 };
 
-// The commands of the tool over one HID platform. Results go to out, messages to err, one line each.
+// The commands of the tool over one HID platform. Results and messages go to the output, as text or JSON.
 class ReaderTool : private hid::LinkObserver {
 public:
-    ReaderTool(hid::HidPlatform& platform, std::ostream& out, std::ostream& err);
+    ReaderTool(hid::HidPlatform& platform, ToolOutput& output);
 
     // The link the tool talks through, for arrivals that list readers.
     hid::HidLink& link() { return link_; }
 
-    ExitStatus list(bool json);
-    ExitStatus version(const ReaderChoice& choice, bool json);
-    // The settings as a settings file on out, or into outputFile (replaced in one step).
-    ExitStatus read(const ReaderChoice& choice, const std::optional<std::string>& outputFile, bool json);
-    // Loads the settings file (all or nothing) before any reader is touched, then writes and checks.
-    ExitStatus write(const std::string& settingsFile, const ReaderChoice& choice);
+    ExitStatus list();
+    ExitStatus version(const ReaderChoice& choice);
+    // The settings on standard output, or into outputFile (replaced in one step).
+    ExitStatus read(const ReaderChoice& choice, const std::optional<std::string>& outputFile);
+    // Writes the settings, reads them back and compares.
+    ExitStatus write(const ReaderSettings& settings, const ReaderChoice& choice);
     ExitStatus factory(const ReaderChoice& choice);
     // Writes and checks each reader as it arrives, until the arrivals end; then the summary.
-    ExitStatus provision(const std::string& settingsFile, ReaderArrivals& arrivals);
+    ExitStatus provision(const ReaderSettings& settings, ReaderArrivals& arrivals);
 
 private:
     void afterPlatformCall(std::string_view) override {}
@@ -47,20 +47,19 @@ private:
     std::optional<std::vector<hid::ReaderEntry>> chooseReaders(const ReaderChoice& choice, ExitStatus& refusal);
     // Opens a reader and runs the handshake; says why not on err.
     bool connect(const hid::ReaderEntry& reader);
-    std::optional<SettingsBlock> loadSettingsFile(const std::string& path);
+    // The block for the settings, or nothing when a sentinel cannot be sent (said on the output).
+    std::optional<SettingsBlock> blockOf(const ReaderSettings& settings);
     // Writes one block to each reader and checks it, one result line each.
     ExitStatus writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers);
     // "written and checked" or why not.
     std::string writeAndCheck(const SettingsBlock& block, const hid::ReaderEntry& reader, bool& ok);
     // Why a command failed: the reply was not understood (Accepted), did not fit, did not come, or was refused.
     std::string failureText(ExchangeResult result);
-    void message(const std::string& text);
     void cannotOpen(const std::string& path, const hid::SystemError& reason);
 
     hid::HidLink link_;
     ReaderSession session_{link_};
-    std::ostream& out_;
-    std::ostream& err_;
+    ToolOutput& output_;
 };
 
 }  // namespace cdr::cli

@@ -1,5 +1,8 @@
 #include "cli/text_encoding.h"
 
+#include <exception>
+#include <filesystem>
+
 #include "settings/code_page.h"
 
 namespace cdr::cli {
@@ -22,6 +25,14 @@ std::string utf16ToUtf8(std::u16string_view text) {
         }
     }
     return utf8;
+}
+
+std::optional<std::u16string> utf8ToUtf16(std::string_view text) {
+    try {
+        return std::filesystem::path(std::u8string(text.begin(), text.end())).u16string();
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 std::string codePageToUtf8(const VersionBytes& bytes) {

@@ -13,6 +13,8 @@ namespace cdr {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLineEndCharacters = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTrueText = "True";
 constexpr std::string_view kFalseText = "False";
 
@@ -66,18 +68,23 @@ std::optional<RefusedSentinel> appendSentinelLines(std::string& file, SentinelKi
     return std::nullopt;
 }
 
+// The position after the line end that begins at `end` (CR LF, CR or LF).
+std::size_t afterLineEnd(std::string_view bytes, std::size_t end) {
+    return bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+}
+
 std::vector<std::string_view> splitLines(std::string_view bytes) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size() && lines.size() < kSettingsFileLineCount) {
-        const std::size_t end = bytes.find('\r', start);
+        const std::size_t end = bytes.find_first_of(kLineEndCharacters, start);
         if (end == std::string_view::npos) {
             lines.push_back(bytes.substr(start));
             break;
         }
         lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (start < bytes.size() && bytes[start] == '\n') ++start;
+        start = afterLineEnd(bytes, end);
     }
     return lines;
 }
@@ -187,6 +194,51 @@ SettingsFileError tooFewLines(std::size_t count) {
             decimal(count) + u" of " + decimal(kSettingsFileLineCount) + u" lines"};
 }
 
+// The lines of an option group that say true, counted from 1.
+std::vector<int> trueLines(const std::vector<std::string_view>& lines, std::size_t first, std::size_t count) {
+    std::vector<int> on;
+    for (std::size_t index = first; index < first + count; ++index) {
+        if (parseOptionState(lines[index]).value_or(false)) on.push_back(static_cast<int>(index) + 1);
+    }
+    return on;
+}
+
+std::vector<int> lineNumbers(std::size_t first, std::size_t count) {
+    std::vector<int> numbers;
+    for (std::size_t index = first; index < first + count; ++index) numbers.push_back(static_cast<int>(index) + 1);
+    return numbers;
+}
+
+void checkOptionGroup(const std::vector<std::string_view>& lines, SettingsPart part, std::size_t first,
+                      std::size_t count, std::vector<SettingsContradiction>& found) {
+    const std::vector<int> on = trueLines(lines, first, count);
+    const bool format = part == SettingsPart::Format;
+    if (on.empty()) {
+        found.push_back({part, lineNumbers(first, count),
+                         format ? u"neither ISO nor AAMVA is chosen" : u"no Enter mode is chosen"});
+    } else if (on.size() > 1) {
+        found.push_back({part, on, format ? u"both ISO and AAMVA are chosen" : u"several Enter modes are chosen"});
+    }
+}
+
+void checkSentinels(const std::vector<std::string_view>& lines, SentinelKind kind, std::size_t stateLine,
+                    std::size_t firstText, std::vector<SettingsContradiction>& found) {
+    const SettingsPart part = kind == SentinelKind::Start ? SettingsPart::StartSentinel : SettingsPart::EndSentinel;
+    const bool ticked = parseCheckState(lines[stateLine]) == kChecked;
+    for (int track = 0; track < kTrackCount; ++track) {
+        const std::size_t index = firstText + static_cast<std::size_t>(track);
+        const std::u16string caption = fieldCaption({kind, track});
+        if (!ticked && !lines[index].empty()) {
+            found.push_back({part,
+                             {static_cast<int>(stateLine) + 1, static_cast<int>(index) + 1},
+                             caption + u" is given while its box is not ticked"});
+        }
+        if (lines[index].size() > 1) {
+            found.push_back({part, {static_cast<int>(index) + 1}, caption + u" has several characters"});
+        }
+    }
+}
+
 }  // namespace
 
 std::variant<std::string, RefusedSentinel> encodeSettingsFile(const ReaderSettings& settings) {
@@ -199,6 +251,26 @@ std::variant<std::string, RefusedSentinel> encodeSettingsFile(const ReaderSettin
     for (const bool on : settings.formatOption) appendLine(file, on ? kTrueText : kFalseText);
     for (const bool on : settings.enterOption) appendLine(file, on ? kTrueText : kFalseText);
     return file;
+}
+
+std::vector<SettingsContradiction> findContradictions(std::string_view bytes) {
+    const auto lines = splitLines(bytes);
+    std::vector<SettingsContradiction> found;
+    if (lines.size() < kSettingsFileLineCount) return found;
+    checkSentinels(lines, SentinelKind::Start, kStartStateLine, kStartTextLines, found);
+    checkSentinels(lines, SentinelKind::End, kEndStateLine, kEndTextLines, found);
+    checkOptionGroup(lines, SettingsPart::Format, kFormatLines, kFormatOptionCount, found);
+    checkOptionGroup(lines, SettingsPart::EnterMode, kEnterLines, kEnterOptionCount, found);
+    return found;
+}
+
+bool holdsAllLines(std::string_view bytes) {
+    std::size_t ends = 0;
+    for (std::size_t end = bytes.find_first_of(kLineEndCharacters); end != std::string_view::npos;
+         end = bytes.find_first_of(kLineEndCharacters, afterLineEnd(bytes, end))) {
+        if (++ends == kSettingsFileLineCount) return true;
+    }
+    return false;
 }
 
 std::variant<ReaderSettings, SettingsFileError> decodeSettingsFile(std::string_view bytes) {

@@ -149,7 +149,7 @@ std::variant<std::string, FileIoFailure> readSettingsFileBytes(const fs::path& p
 
     const bool goesOn = count > kMostSettingsFileBytes;
     bytes.resize(std::min(count, kMostSettingsFileBytes));
-    if (goesOn && std::ranges::count(bytes, '\r') < kSettingsFileLineCount) {
+    if (goesOn && !holdsAllLines(bytes)) {
         return refusal("read", u"too large");
     }
     return bytes;

@@ -31,7 +31,8 @@ const std::string kCustomFile =
 // added unplugged, one per wait, then end.
 class CliTest : public ::testing::Test, public Backends {
 protected:
-    hid::HidPlatform& platform(bool) override { return platform_; }
+    hid::HidPlatform& platform(int) override { return platform_; }
+    std::istream& standardInput() override { return in_; }
     std::unique_ptr<ReaderArrivals> arrivals(hid::HidLink& link, bool) override {
         return std::make_unique<PollingArrivals>(link, [this] {
             if (toPlug_.empty()) return false;
@@ -62,6 +63,7 @@ protected:
     hid::sim::SimHidPlatform platform_;
     std::deque<VirtualReader> readers_;
     std::deque<std::size_t> toPlug_;
+    std::istringstream in_;
     std::ostringstream out_;
     std::ostringstream err_;
     // Each test keeps its files in a folder of its own, since the tests run as parallel processes.
@@ -83,6 +85,7 @@ TEST_F(CliTest, ListShowsReadersWithTheReasonOneCannotBeOpened) {
     EXPECT_EQ(out_.str(), "/dev/hidraw0 ffff:fffc ok\n/dev/hidraw2 ffff:fffc Permission denied\n");
     EXPECT_EQ(run({"list", "--json"}), 0);
     EXPECT_EQ(nlohmann::json::parse(out_.str()).at(1).at("reason"), "Permission denied");
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at(0).at("productId"), "fffc");
 
     EXPECT_EQ(run({"version", "--device", "/dev/hidraw2"}), 3);
     EXPECT_NE(err_.str().find("/dev/hidraw2: Permission denied"), std::string::npos) << err_.str();
@@ -96,7 +99,7 @@ TEST_F(CliTest, WrittenFileReadsBackByteForByteAndVersionAnswers) {
     EXPECT_EQ(run({"read"}), 0);
     EXPECT_EQ(out_.str(), kCustomFile);
     EXPECT_EQ(run({"read", "--json"}), 0);
-    EXPECT_EQ(nlohmann::json::parse(out_.str()).at("format"), "AAMVA");
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at("format"), "aamva");
     EXPECT_EQ(run({"factory"}), 0);
     EXPECT_EQ(run({"read", "-o", writeFile("out.cfg", "old")}), 0);
     std::ifstream saved(folder_ / "out.cfg", std::ios::binary);
@@ -227,6 +230,72 @@ TEST_F(CliTest, ProvisionWritesEachReaderAsItArrivesAndCountsTheOneUnpluggedMidW
     EXPECT_NE(out.find("/dev/hidraw2: written and checked ("), std::string::npos) << out;
     EXPECT_TRUE(out.ends_with("2 written, 1 failed\n")) << out;
     EXPECT_EQ(readers_[2].settingsBlock(), readers_[0].settingsBlock());
+}
+
+TEST_F(CliTest, ListSaysNoReaderWhenNoneCanBeOpened) {
+    hid::sim::VirtualDevice locked = readers_.emplace_back().device("/dev/hidraw0");
+    locked.refusesOpen = true;
+    platform_.addDevice(locked);
+    EXPECT_EQ(run({"list"}), 3);
+}
+
+TEST_F(CliTest, JsonNamesEveryValueAndWhatReadPrintsWriteTakes) {
+    addReader("/dev/hidraw0");
+    ASSERT_EQ(run({"write", writeFile("custom.cfg", kCustomFile)}), 0);
+    ASSERT_EQ(run({"read", "--json"}), 0);
+    const std::string printed = out_.str();
+    const auto json = nlohmann::json::parse(printed);
+    EXPECT_EQ(json.at("tracks"), nlohmann::json({"on", "on", "off"}));
+    EXPECT_EQ(json.at("format"), "aamva");
+    EXPECT_EQ(json.at("enterMode"), "none");
+    EXPECT_EQ(json.at("startSentinel"), nlohmann::json({{"state", "on"}, {"characters", {"%", ";", ""}}}));
+    EXPECT_EQ(json.at("endSentinel").at("state"), "off");
+
+    ASSERT_EQ(run({"factory"}), 0);
+    in_.str(printed);
+    EXPECT_EQ(run({"write", "-"}), 0) << err_.str();
+    EXPECT_EQ(run({"read", "-o", "-"}), 0);
+    EXPECT_EQ(out_.str(), kCustomFile);
+
+    // Into a file, the output goes there alone: as JSON with --json, else as the settings file.
+    EXPECT_EQ(run({"read", "--json", "-o", (folder_ / "read.json").string()}), 0);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(nlohmann::json::parse(test::TempFolder::contents(folder_ / "read.json")), json);
+    EXPECT_EQ(run({"read", "-o", (folder_ / "read.cfg").string()}), 0);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(run({"write", (folder_ / "read.json").string()}), 0);
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenHasItsOwnStatus) {
+    addReader("/dev/hidraw0");
+    EXPECT_EQ(run({"--json", "read", "-o", (folder_ / "missing" / "x.cfg").string()}), 4);
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at("error").at("kind"), "output-not-written");
+}
+
+TEST_F(CliTest, ContradictoryFileIsRefusedNamingItsLinesUnlessForced) {
+    addReader("/dev/hidraw0");
+    std::string lf = kFactoryFile;
+    std::erase(lf, '\r');
+    EXPECT_EQ(run({"write", writeFile("lf.cfg", "\xEF\xBB\xBF" + lf)}), 0) << err_.str();
+
+    std::string both = kFactoryFile;
+    both.replace(both.find("False"), 5, "True");  // line 13, AAMVA
+    const std::string bothFormats = writeFile("both.cfg", both);
+    const std::size_t reportsBefore = platform_.writtenReports().size();
+    ASSERT_EQ(run({"--json", "write", bothFormats}), 2);
+    EXPECT_NE(err_.str().find("lines 12 and 13: both ISO and AAMVA are chosen"), std::string::npos) << err_.str();
+    const auto error = nlohmann::json::parse(out_.str()).at("error");
+    EXPECT_EQ(error.at("kind"), "contradictory-settings");
+    EXPECT_EQ(error.at("contradictions").at(0).at("lines"), nlohmann::json({12, 13}));
+    EXPECT_EQ(platform_.writtenReports().size(), reportsBefore);
+    EXPECT_EQ(run({"write", bothFormats, "--force"}), 0);
+}
+
+TEST_F(CliTest, UnknownCommandIsNamedWithTheNearestOne) {
+    EXPECT_EQ(run({"--simulate", "lst"}), 2);
+    EXPECT_NE(err_.str().find("'lst' is not a command; did you mean 'list'?"), std::string::npos) << err_.str();
+    EXPECT_EQ(run({"--json", "version"}), 3);
+    EXPECT_EQ(nlohmann::json::parse(out_.str()).at("error").at("kind"), "no-reader");
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ TEST(CliOnWindows, ListsTheStandInReaderAmongTheSystemsDevices) {
     hid::test::StandInReaderPlatform platform(true);
     std::ostringstream out;
     std::ostringstream err;
-    ReaderTool tool(platform, out, err);
-    EXPECT_EQ(tool.list(false), kExitDone);
+    ToolOutput output(out, err, false);
+    ReaderTool tool(platform, output);
+    EXPECT_EQ(tool.list(), kExitDone);
     EXPECT_EQ(out.str(), platform.readerPath() + " ffff:fffc ok\n");
     EXPECT_EQ(platform.handlesOpened(), platform.handlesClosed());
 }
@@ -25,11 +26,12 @@ TEST(CliOnWindows, TalksToTheStandInReader) {
     hid::test::StandInReaderPlatform platform(reader);
     std::ostringstream out;
     std::ostringstream err;
-    ReaderTool tool(platform, out, err);
-    EXPECT_EQ(tool.version({}, false), kExitDone) << err.str();
+    ToolOutput output(out, err, false);
+    ReaderTool tool(platform, output);
+    EXPECT_EQ(tool.version({}), kExitDone) << err.str();
     EXPECT_EQ(out.str(), "1.05\n");
     out.str({});
-    EXPECT_EQ(tool.read({}, std::nullopt, false), kExitDone) << err.str();
+    EXPECT_EQ(tool.read({}, std::nullopt), kExitDone) << err.str();
     EXPECT_EQ(out.str(), std::get<std::string>(encodeSettingsFile(factorySettings())));
     EXPECT_EQ(platform.handlesOpened(), platform.handlesClosed());
 }
@@ -38,7 +40,8 @@ TEST(CliOnWindows, WithoutAReaderNothingIsFound) {
     hid::test::StandInReaderPlatform platform(false);
     std::ostringstream out;
     std::ostringstream err;
-    ReaderTool tool(platform, out, err);
+    ToolOutput output(out, err, false);
+    ReaderTool tool(platform, output);
     EXPECT_EQ(tool.factory({}), kExitNoReader);
     EXPECT_EQ(err.str(), "cdr55p4w-cli: no reader found\n");
 }

@@ -90,16 +90,16 @@ TEST(SettingsFileDecodeTest, FactoryFileDecodesToFactorySettings) {
 
 TEST(SettingsFileDecodeTest, LineEnds) {
     EXPECT_EQ(decoded(joined(kFactoryLines, "\r")), factorySettings());
+    EXPECT_EQ(decoded(joined(kFactoryLines, "\n")), factorySettings());
+    EXPECT_EQ(decoded("\xEF\xBB\xBF" + joined(kFactoryLines, "\n")), factorySettings());
+    // LF CR is two line ends, not one.
+    EXPECT_EQ(decodeError(joined(kFactoryLines, "\n\r")).line, 2);
     std::string lastLineUnended = joined(kFactoryLines);
     lastLineUnended.resize(lastLineUnended.size() - 2);
     EXPECT_EQ(decoded(lastLineUnended), factorySettings());
 }
 
 TEST(SettingsFileDecodeTest, TooFewLines) {
-    const SettingsFileError lfOnly = decodeError(joined(kFactoryLines, "\n"));
-    EXPECT_EQ(lfOnly.kind, SettingsFileError::Kind::TooFewLines);
-    EXPECT_EQ(lfOnly.line, 1);
-
     const SettingsFileError fifteen = decodeError(joined(Lines(kFactoryLines.begin(), kFactoryLines.end() - 1)));
     EXPECT_EQ(fifteen.kind, SettingsFileError::Kind::TooFewLines);
     EXPECT_EQ(fifteen.line, 15);
@@ -196,6 +196,32 @@ TEST(SettingsFileDecodeTest, LastTrueLineOfAGroupWins) {
 TEST(SettingsFileDecodeTest, SentinelLineKeepsItsFirstCharacter) {
     EXPECT_EQ(decoded(joined(factoryLinesWith(10, "%ab"))).endSentinel[1], u"%");
     EXPECT_EQ(decoded(joined(factoryLinesWith(5, "\xA7x"))).startSentinel[0], u"\u00A7");
+}
+
+TEST(SettingsFileContradictionTest, NamesTheLinesOfEachContradiction) {
+    struct Case {
+        Lines lines;
+        std::vector<std::vector<int>> expected;
+    };
+    Lines bothFormats = factoryLinesWith(13, "True");
+    Lines twoEnterModes = factoryLinesWith(14, "1");
+    Lines noEnterMode = factoryLinesWith(15, "False");
+    Lines startOff = factoryLinesWith(6, ";");
+    Lines endGrayed = factoryLinesWith(8, "2");
+    endGrayed[10] = "?";
+    Lines wide = factoryLinesWith(4, "1");
+    wide[4] = "%%";
+    const Case cases[] = {
+        {kFactoryLines, {}},           {factoryLinesWith(12, "False"), {{12, 13}}},
+        {bothFormats, {{12, 13}}},     {twoEnterModes, {{14, 15}}},
+        {noEnterMode, {{14, 15, 16}}}, {startOff, {{4, 6}}},
+        {endGrayed, {{8, 11}}},        {wide, {{5}}},
+    };
+    for (const auto& [lines, expected] : cases) {
+        std::vector<std::vector<int>> found;
+        for (const auto& contradiction : findContradictions(joined(lines))) found.push_back(contradiction.lines);
+        EXPECT_EQ(found, expected) << joined(lines);
+    }
 }
 
 }  // namespace
