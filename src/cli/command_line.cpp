@@ -16,6 +16,7 @@ struct Arguments {
     bool json = false;
     std::string device;
     bool all = false;
+    bool onlyNew = false;
     std::string file;
     std::string output;
 
@@ -62,6 +63,7 @@ int runCommandLine(int argc, const char* const* argv, Backends& backends, std::o
     addDevice(write, arguments, true);
     addDevice(factory, arguments, true);
     provision->add_option("FILE", arguments.file, "the settings file")->required();
+    provision->add_flag("--only-new", arguments.onlyNew, "pass over the readers already plugged in at the start");
 
     try {
         app.parse(argc, argv);
@@ -84,7 +86,7 @@ int runCommandLine(int argc, const char* const* argv, Backends& backends, std::o
     if (write->parsed()) return tool.write(arguments.file, arguments.choice());
     if (factory->parsed()) return tool.factory(arguments.choice());
     const auto arrivals = backends.arrivals(tool.link(), arguments.simulate);
-    return tool.provision(arguments.file, *arrivals);
+    return tool.provision(arguments.file, *arrivals, arguments.onlyNew);
 }
 
 }  // namespace cdr::cli

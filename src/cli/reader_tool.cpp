@@ -1,12 +1,16 @@
 #include "cli/reader_tool.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <set>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <variant>
 
+#include "cli/failure_json.h"
+#include "cli/interrupt.h"
 #include "cli/settings_json.h"
 #include "cli/text_encoding.h"
 #include "settings/settings_file.h"
@@ -47,7 +51,32 @@ ReaderTool::ReaderTool(hid::HidPlatform& platform, std::ostream& out, std::ostre
 void ReaderTool::message(const std::string& text) { err_ << "cdr55p4w-cli: " << text << '\n'; }
 
 void ReaderTool::cannotOpen(const std::string& path, const hid::SystemError& reason) {
-    message("cannot open " + path + ": " + reason.text + "; " + kAccessAdvice);
+    message(failureMessage(path, ReaderFailure{FailureKind::CannotOpen, 0, reason}));
+}
+
+std::string ReaderTool::failureMessage(const std::string& path, const ReaderFailure& failure) {
+    if (failure.kind != FailureKind::CannotOpen) {
+        return path + ": " + failureText(failure);
+    }
+#ifndef _WIN32
+    // A reader another program is writing needs no access rule, only patience.
+    if (failure.cause.code == EBUSY) {
+        return "cannot open " + path + ": " + failure.cause.text;
+    }
+#endif
+    return "cannot open " + path + ": " + failure.cause.text + "; " + kAccessAdvice;
+}
+
+void ReaderTool::reportFailure(const std::string& path, const std::string& step, const ReaderFailure& failure,
+                               bool json) {
+    std::string text = failureMessage(path, failure);
+    if (!step.empty() && failure.kind != FailureKind::CannotOpen) {
+        text = path + ": " + step + ": " + failureText(failure);
+    }
+    message(text);
+    if (json) {
+        out_ << nlohmann::json{{"error", failureJson(path, failure)}}.dump(2) << '\n';
+    }
 }
 
 ExitStatus ReaderTool::list(bool json) {
@@ -110,33 +139,18 @@ std::optional<std::vector<hid::ReaderEntry>> ReaderTool::chooseReaders(const Rea
     return readers;
 }
 
-std::string ReaderTool::failureText(ExchangeResult result) {
-    if (result == ExchangeResult::Accepted) {
-        return "the reader's reply was not understood";
+std::optional<ReaderFailure> ReaderTool::connect(const hid::ReaderEntry& reader) {
+    if (!reader.opens) {
+        return ReaderFailure{FailureKind::CannotOpen, 0, reader.reason};
     }
-    if (result == ExchangeResult::TooLong) {
-        return "the command does not fit the reader's report";
+    if (auto failure = session_.open(reader.path)) {
+        return failure;
     }
-    if (!link_.deviceDetected()) {
-        return "no answer within " + std::to_string(hid::READ_TIMEOUT_MS) + " ms";
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, "the reader answered with status 0x%02X", session_.lastStatus());
-    return text;
-}
-
-bool ReaderTool::connect(const hid::ReaderEntry& reader) {
-    if (!reader.opens || !link_.openReader(reader.path)) {
-        cannotOpen(reader.path, reader.opens ? link_.openError() : reader.reason);
-        return false;
-    }
-    const ExchangeResult handshake = session_.connect();
-    if (handshake != ExchangeResult::Accepted) {
-        message(reader.path + ": connect failed: " + failureText(handshake));
+    if (session_.connect() != ExchangeResult::Accepted) {
         link_.CloseDeviceHandles();
-        return false;
+        return session_.lastFailure();
     }
-    return true;
+    return std::nullopt;
 }
 
 ExitStatus ReaderTool::version(const ReaderChoice& choice, bool json) {
@@ -144,11 +158,14 @@ ExitStatus ReaderTool::version(const ReaderChoice& choice, bool json) {
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
     const auto& reader = readers->front();
-    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    if (const auto failure = connect(reader)) {
+        reportFailure(reader.path, "connect failed", *failure, json);
+        return reader.opens ? kExitReaderFailed : kExitNoReader;
+    }
     const auto answer = session_.readVersion();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        message(reader.path + ": " + failureText(answer.exchange));
+        reportFailure(reader.path, {}, *answer.failure, json);
         return kExitReaderFailed;
     }
     const std::string text = codePageToUtf8(*answer.value);
@@ -165,11 +182,14 @@ ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std:
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
     const auto& reader = readers->front();
-    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    if (const auto failure = connect(reader)) {
+        reportFailure(reader.path, "connect failed", *failure, json);
+        return reader.opens ? kExitReaderFailed : kExitNoReader;
+    }
     const auto answer = session_.readSettings();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        message(reader.path + ": " + failureText(answer.exchange));
+        reportFailure(reader.path, {}, *answer.failure, json);
         return kExitReaderFailed;
     }
     const auto encoded = encodeSettingsFile(*answer.value);
@@ -213,23 +233,20 @@ std::optional<SettingsBlock> ReaderTool::loadSettingsFile(const std::string& pat
 
 std::string ReaderTool::writeAndCheck(const SettingsBlock& block, const hid::ReaderEntry& reader, bool& ok) {
     ok = false;
-    if (!connect(reader)) {
-        return reader.opens ? "failed: connect" : "failed: cannot open (" + reader.reason.text + ")";
+    if (const auto failure = connect(reader)) {
+        return failure->kind == FailureKind::CannotOpen ? "failed: cannot open (" + failure->cause.text + ")"
+                                                        : "failed: connect: " + failureText(*failure);
     }
     const CheckedWrite check = session_.writeAndCheck(block);
-    std::string result;
-    if (check.matches()) {
-        ok = true;
-        result = "written and checked";
-    } else if (check.write != ExchangeResult::Accepted) {
-        result = "failed: write: " + failureText(check.write);
-    } else if (!check.readBack.ok()) {
-        result = "failed: read-back: " + failureText(check.readBack.exchange);
-    } else {
-        result = "failed: the settings read back differ from those written";
-    }
     link_.CloseDeviceHandles();
-    return result;
+    const auto failure = check.failure();
+    if (!failure) {
+        ok = true;
+        return "written and checked";
+    }
+    if (check.writeFailure) return "failed: write: " + failureText(*failure);
+    if (check.readBack.failure) return "failed: read-back: " + failureText(*failure);
+    return "failed: " + failureText(*failure);
 }
 
 ExitStatus ReaderTool::writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers) {
@@ -258,13 +275,28 @@ ExitStatus ReaderTool::factory(const ReaderChoice& choice) {
     return writeEach(std::get<SettingsBlock>(encodeSettingsBlock(factorySettings())), *readers);
 }
 
-ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals& arrivals) {
+ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals& arrivals, bool onlyNew) {
     const auto block = loadSettingsFile(settingsFile);
     if (!block) return kExitBadInput;
+    watchForInterrupt();
+    // With onlyNew, the readers present now are passed over when they are first reported; plugged in again later,
+    // they are written like any other.
+    std::set<std::string> presentAtStart;
+    if (onlyNew) {
+        for (const auto& reader : link_.listReaders()) presentAtStart.insert(reader.path);
+    }
     message("waiting for readers; plug each one in, press Ctrl-C to end");
     int written = 0;
     int failed = 0;
-    while (const auto path = arrivals.nextReader()) {
+    int skipped = 0;
+    while (!interrupted()) {
+        const auto path = arrivals.nextReader();
+        if (!path) break;
+        if (presentAtStart.erase(*path) > 0) {
+            out_ << *path << ": skipped: already present (--only-new)\n" << std::flush;
+            ++skipped;
+            continue;
+        }
         const auto readers = link_.listReaders();
         const auto reader =
             std::find_if(readers.begin(), readers.end(), [&path](const auto& r) { return r.path == *path; });
@@ -278,8 +310,11 @@ ExitStatus ReaderTool::provision(const std::string& settingsFile, ReaderArrivals
         out_ << reader->path << ": " << result << " (" << seconds << ")\n" << std::flush;
         ++(ok ? written : failed);
     }
-    out_ << written << " written, " << failed << " failed\n";
-    return failed == 0 ? kExitDone : kExitReaderFailed;
+    out_ << written << " written, " << failed << " failed";
+    if (skipped > 0) out_ << ", " << skipped << " skipped";
+    out_ << '\n' << std::flush;
+    if (failed > 0) return kExitReaderFailed;
+    return written > 0 ? kExitDone : kExitNoReader;
 }
 
 }  // namespace cdr::cli

@@ -165,19 +165,25 @@ TEST_F(HidrawPlatformTest, AHangUpIsAFailedWaitNotAnArrival) {
     EXPECT_NE(platform_.lastError().code, 0) << "the failed wait keeps its cause";
 }
 
-// A keyboard-wedge reader whose keyboard interface comes first: that node is opened, seen to hold only a
-// keyboard and closed at once, and the link goes on to the command interface.
+// A keyboard-wedge reader whose keyboard interface comes first: sysfs tells that node holds only a keyboard, so
+// it is never opened, by discovery or by listing, and the link goes on to the command interface. Devices of
+// another identity are never opened either.
 TEST_F(HidrawPlatformTest, TheLinkPassesOverTheReadersKeyboardInterface) {
     tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kKeyboardDescriptor);
-    tree_.addInterface("hidraw1", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    tree_.addInterface("hidraw1", 0x045E, 0x0750, kUnnumberedDescriptor);
+    tree_.addInterface("hidraw2", 0xFFFF, 0xFFFC, kReaderDescriptor);
     RecordingObserver observer;
     HidLink link(platform_, observer);
 
     ASSERT_TRUE(link.FindTheHid());
+    link.CloseDeviceHandles();
+    const auto readers = link.listReaders();
 
-    EXPECT_EQ(link.devicePath(), tree_.devicePath("hidraw1"));
-    EXPECT_EQ(tree_.opens("hidraw0"), 1);
-    EXPECT_EQ(tree_.opensLeft("hidraw0"), 0);
+    EXPECT_EQ(link.devicePath(), tree_.devicePath("hidraw2"));
+    ASSERT_EQ(readers.size(), 1U);
+    EXPECT_EQ(readers[0].path, tree_.devicePath("hidraw2"));
+    EXPECT_EQ(tree_.opens("hidraw0"), 0);
+    EXPECT_EQ(tree_.opens("hidraw1"), 0);
     errno = 0;
     EXPECT_FALSE(isOpen(platform_.createFile(tree_.devicePath("hidraw0"), false)));
     EXPECT_EQ(errno, EACCES);
