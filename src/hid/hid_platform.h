@@ -48,6 +48,8 @@ enum class WaitResult { Arrived, TimedOut, Failed };
 struct SystemError {
     std::int64_t code = 0;
     std::string text;
+
+    bool operator==(const SystemError&) const = default;
 };
 
 // What the system tells of a device before it is opened.
