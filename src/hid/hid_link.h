@@ -51,7 +51,8 @@ public:
     HidLink(const HidLink&) = delete;
     HidLink& operator=(const HidLink&) = delete;
 
-    // Searches the present HID interfaces for the reader, opens it for writing and for bounded reads, and learns
+    // Searches the present HID interfaces for the reader (without opening any the platform already tells is no
+    // reader's command interface), opens and claims it for writing, opens it for bounded reads, and learns
     // its report lengths. Shows "Connected!" or "Not connected!". Handles still open from an earlier connection
     // are closed first.
     bool FindTheHid();
