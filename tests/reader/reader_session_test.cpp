@@ -27,9 +27,10 @@ bool isWrite(std::span<const std::uint8_t> report) {
 // A session on one virtual reader, whose answers a test may change.
 class ReaderSessionTest : public ::testing::Test {
 protected:
-    void plugReader(hid::sim::Responder responder) {
+    void plugReader(hid::sim::Responder responder, std::optional<hid::SystemError> writeError = {}) {
         hid::sim::VirtualDevice device = model_.device("/dev/hidraw0");
         device.responder = std::move(responder);
+        device.writeError = std::move(writeError);
         index_ = platform_.addDevice(device);
         ASSERT_FALSE(session_.open("/dev/hidraw0"));
     }
@@ -88,17 +89,25 @@ INSTANTIATE_TEST_SUITE_P(Failures, ReaderFailureTest,
                                                        "the reader went away (No such device)"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A reader pulled before the command: the write fails, and no wait for a reply follows it.
-TEST_F(ReaderSessionTest, AWriteToAPulledReaderFailsAtOnce) {
-    plugReader([this](std::span<const std::uint8_t> report) { return std::optional(model_.answer(report)); });
-    platform_.unplug(index_);
+// A write that fails, on a reader pulled before the command or one that takes no output report: no wait for a
+// reply follows it, and whether the reader is still there tells the two apart.
+TEST_F(ReaderSessionTest, AFailedWriteEndsTheCommandAtOnce) {
+    const hid::SystemError timedOut{110, "Connection timed out"};
+    for (const bool pulled : {true, false}) {
+        SCOPED_TRACE(pulled ? "pulled" : "present");
+        plugReader([this](std::span<const std::uint8_t> report) { return std::optional(model_.answer(report)); },
+                   pulled ? std::nullopt : std::optional(timedOut));
+        if (pulled) platform_.unplug(index_);
 
-    const auto answer = session_.readVersion();
+        const auto answer = session_.readVersion();
 
-    ASSERT_TRUE(answer.failure.has_value());
-    EXPECT_EQ(answer.failure->kind, FailureKind::Gone);
-    EXPECT_TRUE(platform_.timeoutsAsked().empty());
-    EXPECT_FALSE(link_.deviceDetected());
+        const ReaderFailure expected = pulled ? ReaderFailure{FailureKind::Gone, 0, {19, "No such device"}}
+                                              : ReaderFailure{FailureKind::NotTaken, 0, timedOut};
+        EXPECT_EQ(answer.failure, expected);
+        EXPECT_TRUE(platform_.timeoutsAsked().empty());
+        EXPECT_FALSE(link_.deviceDetected());
+        platform_.unplug(index_);
+    }
 }
 
 class WriteCheckTest : public ReaderSessionTest, public ::testing::WithParamInterface<std::size_t> {};

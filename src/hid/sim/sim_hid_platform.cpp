@@ -212,8 +212,8 @@ void SimHidPlatform::writeFile(Handle device, std::span<const std::uint8_t> repo
         return;
     }
     DeviceState& state = devices_[*index];
-    if (!state.plugged) {
-        lastError_ = kDeviceGone;
+    if (!state.plugged || state.script.writeError) {
+        lastError_ = state.plugged ? *state.script.writeError : kDeviceGone;
         return;
     }
     lastError_ = {};

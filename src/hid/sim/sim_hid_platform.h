@@ -37,6 +37,8 @@ struct VirtualDevice {
     Responder responder;
     // Every wait for one of its reports fails (neither arrival nor time-out).
     bool waitFails = false;
+    // Every write fails with this error while the device stays present (a device that takes no output reports).
+    std::optional<SystemError> writeError;
     // Nothing but a keyboard, keypad or mouse: the system's, as lookBeforeOpening tells.
     bool onlyKeyboardsAndMice = false;
 };
