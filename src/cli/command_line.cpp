@@ -25,6 +25,7 @@ struct Arguments {
     bool force = false;
     std::string device;
     bool all = false;
+    bool onlyNew = false;
     std::string file;
     std::string output;
 
@@ -107,6 +108,7 @@ int runCommandLine(int argc, const char* const* argv, Backends& backends, std::o
     addDevice(write, arguments, true);
     addDevice(factory, arguments, true);
     addSettingsFile(provision, arguments);
+    provision->add_flag("--only-new", arguments.onlyNew, "pass over the readers already plugged in at the start");
 
     ToolOutput output(out, err, asksForJson(argc, argv));
     if (const auto unknown = unknownCommandText(app, argc, argv)) {
@@ -150,7 +152,7 @@ int runCommandLine(int argc, const char* const* argv, Backends& backends, std::o
         if (write->parsed()) return tool.write(*settings, arguments.choice());
         if (factory->parsed()) return tool.factory(arguments.choice());
         const auto arrivals = backends.arrivals(tool.link(), arguments.simulatedReaders > 0);
-        return tool.provision(*settings, *arrivals);
+        return tool.provision(*settings, *arrivals, arguments.onlyNew);
     }();
     output.finish();
     if (status == kExitDone && !out.good()) {

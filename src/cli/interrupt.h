@@ -2,7 +2,8 @@
 
 namespace cdr::cli {
 
-// Ctrl-C ends a wait instead of the program: after watchForInterrupt, interrupted() tells whether it was pressed.
+// Ctrl-C, SIGTERM and SIGHUP end a wait instead of the program: after watchForInterrupt (which forgets an earlier
+// interrupt), interrupted() tells whether one came. A second such signal ends the program as usual.
 void watchForInterrupt();
 bool interrupted();
 

@@ -1,12 +1,16 @@
 #include "cli/reader_tool.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <variant>
 
+#include "cli/failure_json.h"
+#include "cli/interrupt.h"
 #include "cli/settings_output.h"
 #include "cli/text_encoding.h"
 
@@ -43,7 +47,28 @@ nlohmann::ordered_json readerResult(const std::string& path, const std::string& 
 ReaderTool::ReaderTool(hid::HidPlatform& platform, ToolOutput& output) : link_(platform, *this), output_(output) {}
 
 void ReaderTool::cannotOpen(const std::string& path, const hid::SystemError& reason) {
-    output_.fail("cannot-open", "cannot open " + path + ": " + reason.text + "; " + kAccessAdvice, {{"path", path}});
+    reportFailure(path, {}, ReaderFailure{FailureKind::CannotOpen, 0, reason});
+}
+
+std::string ReaderTool::failureMessage(const std::string& path, const ReaderFailure& failure) {
+    if (failure.kind != FailureKind::CannotOpen) {
+        return path + ": " + failureText(failure);
+    }
+#ifndef _WIN32
+    // A reader another program is writing needs no access rule, only patience.
+    if (failure.cause.code == EBUSY) {
+        return "cannot open " + path + ": " + failure.cause.text;
+    }
+#endif
+    return "cannot open " + path + ": " + failure.cause.text + "; " + kAccessAdvice;
+}
+
+void ReaderTool::reportFailure(const std::string& path, const std::string& step, const ReaderFailure& failure) {
+    std::string text = failureMessage(path, failure);
+    if (!step.empty() && failure.kind != FailureKind::CannotOpen) {
+        text = path + ": " + step + ": " + failureText(failure);
+    }
+    output_.fail(std::string(failureKindName(failure.kind)), text, failureDetails(path, failure));
 }
 
 ExitStatus ReaderTool::list() {
@@ -115,34 +140,18 @@ std::optional<std::vector<hid::ReaderEntry>> ReaderTool::chooseReaders(const Rea
     return readers;
 }
 
-std::string ReaderTool::failureText(ExchangeResult result) {
-    if (result == ExchangeResult::Accepted) {
-        return "the reader's reply was not understood";
+std::optional<ReaderFailure> ReaderTool::connect(const hid::ReaderEntry& reader) {
+    if (!reader.opens) {
+        return ReaderFailure{FailureKind::CannotOpen, 0, reader.reason};
     }
-    if (result == ExchangeResult::TooLong) {
-        return "the command does not fit the reader's report";
+    if (auto failure = session_.open(reader.path)) {
+        return failure;
     }
-    if (!link_.deviceDetected()) {
-        return "no answer within " + std::to_string(hid::READ_TIMEOUT_MS) + " ms";
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, "the reader answered with status 0x%02X", session_.lastStatus());
-    return text;
-}
-
-bool ReaderTool::connect(const hid::ReaderEntry& reader) {
-    if (!reader.opens || !link_.openReader(reader.path)) {
-        cannotOpen(reader.path, reader.opens ? link_.openError() : reader.reason);
-        return false;
-    }
-    const ExchangeResult handshake = session_.connect();
-    if (handshake != ExchangeResult::Accepted) {
-        output_.fail("reader-failed", reader.path + ": connect failed: " + failureText(handshake),
-                     {{"path", reader.path}});
+    if (session_.connect() != ExchangeResult::Accepted) {
         link_.CloseDeviceHandles();
-        return false;
+        return session_.lastFailure();
     }
-    return true;
+    return std::nullopt;
 }
 
 ExitStatus ReaderTool::version(const ReaderChoice& choice) {
@@ -150,11 +159,14 @@ ExitStatus ReaderTool::version(const ReaderChoice& choice) {
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
     const auto& reader = readers->front();
-    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    if (const auto failure = connect(reader)) {
+        reportFailure(reader.path, "connect failed", *failure);
+        return reader.opens ? kExitReaderFailed : kExitNoReader;
+    }
     const auto answer = session_.readVersion();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        output_.fail("reader-failed", reader.path + ": " + failureText(answer.exchange), {{"path", reader.path}});
+        reportFailure(reader.path, {}, *answer.failure);
         return kExitReaderFailed;
     }
     const std::string text = codePageToUtf8(*answer.value);
@@ -171,11 +183,14 @@ ExitStatus ReaderTool::read(const ReaderChoice& choice, const std::optional<std:
     const auto readers = chooseReaders(choice, refusal);
     if (!readers) return refusal;
     const auto& reader = readers->front();
-    if (!connect(reader)) return reader.opens ? kExitReaderFailed : kExitNoReader;
+    if (const auto failure = connect(reader)) {
+        reportFailure(reader.path, "connect failed", *failure);
+        return reader.opens ? kExitReaderFailed : kExitNoReader;
+    }
     const auto answer = session_.readSettings();
     link_.CloseDeviceHandles();
     if (!answer.ok()) {
-        output_.fail("reader-failed", reader.path + ": " + failureText(answer.exchange), {{"path", reader.path}});
+        reportFailure(reader.path, {}, *answer.failure);
         return kExitReaderFailed;
     }
     return deliverSettings(output_, reader.path, *answer.value, outputFile);
@@ -192,23 +207,20 @@ std::optional<SettingsBlock> ReaderTool::blockOf(const ReaderSettings& settings)
 
 std::string ReaderTool::writeAndCheck(const SettingsBlock& block, const hid::ReaderEntry& reader, bool& ok) {
     ok = false;
-    if (!connect(reader)) {
-        return reader.opens ? "failed: connect" : "failed: cannot open (" + reader.reason.text + ")";
+    if (const auto failure = connect(reader)) {
+        return failure->kind == FailureKind::CannotOpen ? "failed: cannot open (" + failure->cause.text + ")"
+                                                        : "failed: connect: " + failureText(*failure);
     }
     const CheckedWrite check = session_.writeAndCheck(block);
-    std::string result;
-    if (check.matches()) {
-        ok = true;
-        result = "written and checked";
-    } else if (check.write != ExchangeResult::Accepted) {
-        result = "failed: write: " + failureText(check.write);
-    } else if (!check.readBack.ok()) {
-        result = "failed: read-back: " + failureText(check.readBack.exchange);
-    } else {
-        result = "failed: the settings read back differ from those written";
-    }
     link_.CloseDeviceHandles();
-    return result;
+    const auto failure = check.failure();
+    if (!failure) {
+        ok = true;
+        return "written and checked";
+    }
+    if (check.writeFailure) return "failed: write: " + failureText(*failure);
+    if (check.readBack.failure) return "failed: read-back: " + failureText(*failure);
+    return "failed: " + failureText(*failure);
 }
 
 ExitStatus ReaderTool::writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers) {
@@ -243,13 +255,35 @@ ExitStatus ReaderTool::factory(const ReaderChoice& choice) {
     return writeEach(std::get<SettingsBlock>(encodeSettingsBlock(factorySettings())), *readers);
 }
 
-ExitStatus ReaderTool::provision(const ReaderSettings& settings, ReaderArrivals& arrivals) {
+ExitStatus ReaderTool::provision(const ReaderSettings& settings, ReaderArrivals& arrivals, bool onlyNew) {
     const auto block = blockOf(settings);
     if (!block) return kExitBadInput;
     output_.note("waiting for readers; plug each one in, press Ctrl-C to end");
+    watchForInterrupt();
+    // With onlyNew, the readers present now are passed over when they are first reported; plugged in again later,
+    // they are written like any other.
+    std::set<std::string> presentAtStart;
+    if (onlyNew) {
+        for (const auto& reader : link_.listReaders()) presentAtStart.insert(reader.path);
+    }
     int written = 0;
     int failed = 0;
-    while (const auto path = arrivals.nextReader()) {
+    int skipped = 0;
+    while (!interrupted()) {
+        const auto path = arrivals.nextReader();
+        if (!path) break;
+        if (presentAtStart.erase(*path) > 0) {
+            const std::string result = "skipped: already present (--only-new)";
+            if (output_.json()) {
+                output_.out() << nlohmann::ordered_json{{"path", *path}, {"skipped", true}, {"result", result}}.dump()
+                              << '\n'
+                              << std::flush;
+            } else {
+                output_.out() << *path << ": " << result << '\n' << std::flush;
+            }
+            ++skipped;
+            continue;
+        }
         const auto readers = link_.listReaders();
         const auto reader =
             std::find_if(readers.begin(), readers.end(), [&path](const auto& r) { return r.path == *path; });
@@ -271,11 +305,14 @@ ExitStatus ReaderTool::provision(const ReaderSettings& settings, ReaderArrivals&
         ++(ok ? written : failed);
     }
     if (output_.json()) {
-        output_.result(nlohmann::ordered_json{{"written", written}, {"failed", failed}});
+        output_.result(nlohmann::ordered_json{{"written", written}, {"failed", failed}, {"skipped", skipped}});
     } else {
-        output_.out() << written << " written, " << failed << " failed\n";
+        output_.out() << written << " written, " << failed << " failed";
+        if (skipped > 0) output_.out() << ", " << skipped << " skipped";
+        output_.out() << '\n' << std::flush;
     }
-    return failed == 0 ? kExitDone : kExitReaderFailed;
+    if (failed > 0) return kExitReaderFailed;
+    return written > 0 ? kExitDone : kExitNoReader;
 }
 
 }  // namespace cdr::cli

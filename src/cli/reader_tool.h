@@ -35,8 +35,10 @@ public:
     // Writes the settings, reads them back and compares.
     ExitStatus write(const ReaderSettings& settings, const ReaderChoice& choice);
     ExitStatus factory(const ReaderChoice& choice);
-    // Writes and checks each reader as it arrives, until the arrivals end; then the summary.
-    ExitStatus provision(const ReaderSettings& settings, ReaderArrivals& arrivals);
+    // Writes and checks each reader as it arrives (those already present first, unless onlyNew), until the
+    // arrivals end or SIGINT, SIGTERM or SIGHUP asks to stop, which ends it after the reader in hand; then the
+    // summary. The status says whether a reader failed, or none was written.
+    ExitStatus provision(const ReaderSettings& settings, ReaderArrivals& arrivals, bool onlyNew = false);
 
 private:
     void afterPlatformCall(std::string_view) override {}
@@ -45,17 +47,19 @@ private:
 
     // The readers a command talks to, or the exit status when there are none it may talk to.
     std::optional<std::vector<hid::ReaderEntry>> chooseReaders(const ReaderChoice& choice, ExitStatus& refusal);
-    // Opens a reader and runs the handshake; says why not on err.
-    bool connect(const hid::ReaderEntry& reader);
+    // Opens a reader and runs the handshake; the failure says why not.
+    std::optional<ReaderFailure> connect(const hid::ReaderEntry& reader);
+    // Says why a command failed on a reader: on standard error, and as the JSON error with the failure's details.
+    void reportFailure(const std::string& path, const std::string& step, const ReaderFailure& failure);
     // The block for the settings, or nothing when a sentinel cannot be sent (said on the output).
     std::optional<SettingsBlock> blockOf(const ReaderSettings& settings);
     // Writes one block to each reader and checks it, one result line each.
     ExitStatus writeEach(const SettingsBlock& block, const std::vector<hid::ReaderEntry>& readers);
     // "written and checked" or why not.
     std::string writeAndCheck(const SettingsBlock& block, const hid::ReaderEntry& reader, bool& ok);
-    // Why a command failed: the reply was not understood (Accepted), did not fit, did not come, or was refused.
-    std::string failureText(ExchangeResult result);
     void cannotOpen(const std::string& path, const hid::SystemError& reason);
+    // The message for a failure on a reader: the reason it cannot be opened and the remedy, or the failure's text.
+    std::string failureMessage(const std::string& path, const ReaderFailure& failure);
 
     hid::HidLink link_;
     ReaderSession session_{link_};

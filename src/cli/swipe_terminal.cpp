@@ -10,6 +10,9 @@
 #else
 #include <termios.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <initializer_list>
 #endif
 
 namespace cdr::cli {
@@ -29,25 +32,60 @@ std::optional<char> typedCharacter() {
     return ::read(STDIN_FILENO, &character, 1) == 1 ? std::optional(character) : std::nullopt;
 }
 
-// Raw mode while it lives: every key as it is typed, Ctrl-C and Ctrl-D as characters, no echo.
+// The terminal's settings before raw mode and the raw ones, for the signal handlers.
+termios savedTerminal{};
+termios rawTerminal{};
+
+// Signals that end the program: the terminal is put back before each takes its usual course.
+constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
+                                  SIGABRT, SIGSEGV, SIGBUS,  SIGFPE,  SIGILL,  SIGXCPU, SIGXFSZ};
+
+extern "C" void restoreAndEnd(int signal) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// Stopped (Ctrl-Z is a character in raw mode, but a stop can be sent): the shell gets its terminal back, and raw
+// mode returns when the program goes on.
+extern "C" void restoreAndStop(int /*signal*/) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    std::raise(SIGSTOP);
+}
+
+extern "C" void resumeRaw(int /*signal*/) { ::tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal); }
+
+void handle(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+}
+
+// Raw mode while it lives: every key as it is typed, Ctrl-C and Ctrl-D as characters, no echo. Whatever signal
+// the program can catch puts the terminal back as it was.
 class RawTerminal {
 public:
-    RawTerminal() : active_(::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &saved_) == 0) {
-        if (active_) {
-            termios raw = saved_;
-            ::cfmakeraw(&raw);
-            raw.c_oflag |= OPOST;  // line ends still print as such
-            ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-        }
+    RawTerminal() : active_(::isatty(STDIN_FILENO) == 1 && ::tcgetattr(STDIN_FILENO, &savedTerminal) == 0) {
+        if (!active_) return;
+        rawTerminal = savedTerminal;
+        ::cfmakeraw(&rawTerminal);
+        rawTerminal.c_oflag |= OPOST;  // line ends still print as such
+        for (const int signal : kEndingSignals) handle(signal, restoreAndEnd);
+        handle(SIGTSTP, restoreAndStop);
+        handle(SIGCONT, resumeRaw);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal);
     }
     ~RawTerminal() {
-        if (active_) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+        if (!active_) return;
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+        for (const int signal : kEndingSignals) std::signal(signal, SIG_DFL);
+        for (const int signal : {SIGTSTP, SIGCONT}) std::signal(signal, SIG_DFL);
     }
     RawTerminal(const RawTerminal&) = delete;
     RawTerminal& operator=(const RawTerminal&) = delete;
 
 private:
-    termios saved_{};
     bool active_;
 };
 #endif

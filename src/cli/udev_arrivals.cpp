@@ -8,7 +8,7 @@
 
 #include "cli/interrupt.h"
 #include "hid/hid_link.h"
-#include "hid/linux/hid_uevent.h"
+#include "hid/linux/sysfs_hid_device.h"
 
 namespace cdr::cli {
 
@@ -25,12 +25,13 @@ void waitForAccess(const std::string& node) {
     }
 }
 
-// Whether an added hidraw node is a reader's: the identity in the uevent of its HID device, as the platform reads it.
+// Whether a hidraw node is a reader's command interface: its HID device described as the platform describes it.
 bool isReader(udev_device* node) {
     udev_device* hidDevice = udev_device_get_parent_with_subsystem_devtype(node, "hid", nullptr);
-    const char* uevent = hidDevice != nullptr ? udev_device_get_sysattr_value(hidDevice, "uevent") : nullptr;
-    const auto identity = uevent != nullptr ? hid::parseHidUevent(uevent) : std::nullopt;
-    return identity && identity->vendorId == hid::READER_VENDOR_ID && identity->productId == hid::READER_PRODUCT_ID;
+    const char* folder = hidDevice != nullptr ? udev_device_get_syspath(hidDevice) : nullptr;
+    const auto seen = folder != nullptr ? hid::describeSysfsHidDevice(folder) : std::nullopt;
+    return seen && !seen->onlyKeyboardsAndMice && seen->identity.vendorId == hid::READER_VENDOR_ID &&
+           seen->identity.productId == hid::READER_PRODUCT_ID;
 }
 
 }  // namespace
@@ -43,6 +44,24 @@ UdevArrivals::UdevArrivals() : udev_(udev_new()) {
         udev_monitor_unref(monitor_);
         monitor_ = nullptr;
     }
+    // Listed after the monitor is receiving, so that no reader falls between the two.
+    if (monitor_ != nullptr) queuePresentReaders();
+}
+
+void UdevArrivals::queuePresentReaders() {
+    udev_enumerate* enumerate = udev_enumerate_new(udev_);
+    if (enumerate == nullptr) return;
+    if (udev_enumerate_add_match_subsystem(enumerate, "hidraw") >= 0 && udev_enumerate_scan_devices(enumerate) >= 0) {
+        udev_list_entry* entry = nullptr;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate)) {
+            udev_device* device = udev_device_new_from_syspath(udev_, udev_list_entry_get_name(entry));
+            if (device == nullptr) continue;
+            const char* node = udev_device_get_devnode(device);
+            if (node != nullptr && isReader(device)) present_.emplace_back(node);
+            udev_device_unref(device);
+        }
+    }
+    udev_enumerate_unref(enumerate);
 }
 
 UdevArrivals::~UdevArrivals() {
@@ -51,6 +70,11 @@ UdevArrivals::~UdevArrivals() {
 }
 
 std::optional<std::string> UdevArrivals::nextReader() {
+    if (!present_.empty() && !interrupted()) {
+        std::string reader = std::move(present_.front());
+        present_.pop_front();
+        return reader;
+    }
     while (monitor_ != nullptr && !interrupted()) {
         pollfd ready{udev_monitor_get_fd(monitor_), POLLIN, 0};
         if (::poll(&ready, 1, kPollStepMs) <= 0) continue;

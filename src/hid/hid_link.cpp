@@ -9,6 +9,10 @@ namespace {
 // The detail record starts with its own 32-bit size field; a smaller record cannot even hold that.
 constexpr std::uint32_t kDetailSizeFieldBytes = 4;
 
+bool isReaderIdentity(const DeviceAttributes& identity) {
+    return identity.vendorId == READER_VENDOR_ID && identity.productId == READER_PRODUCT_ID;
+}
+
 }  // namespace
 
 HidLink::HidLink(HidPlatform& platform, LinkObserver& observer) : platform_(platform), observer_(observer) {}
@@ -26,6 +30,9 @@ bool HidLink::FindTheHid() {
     // so its handles do not leak when they are overwritten.
     CloseDeviceHandles();
     visitInterfaces([this](const std::string& path) {
+        if (passOver(path)) {
+            return false;
+        }
         devicePath_ = path;
         deviceDetected_ = examineCandidate();
         return deviceDetected_;
@@ -69,6 +76,11 @@ void HidLink::visitInterfaces(const std::function<bool(const std::string& path)>
     LogApiResult("DestroyDeviceInfoList");
 }
 
+bool HidLink::passOver(const std::string& path) {
+    const auto seen = platform_.lookBeforeOpening(path);
+    return seen && (!isReaderIdentity(seen->identity) || seen->onlyKeyboardsAndMice);
+}
+
 bool HidLink::examineCandidate() {
     HIDHandle_ = platform_.createFile(devicePath_, false);
     LogApiResult("CreateFile");
@@ -78,8 +90,12 @@ bool HidLink::examineCandidate() {
     platform_.getAttributes(HIDHandle_, attributes);
     LogApiResult("HidD_GetAttributes");
 
-    const bool isReader =
-        isOpen(HIDHandle_) && attributes.vendorId == READER_VENDOR_ID && attributes.productId == READER_PRODUCT_ID;
+    bool isReader = isOpen(HIDHandle_) && isReaderIdentity(attributes);
+    if (isReader && !platform_.claim(HIDHandle_)) {
+        // Another program is writing this reader.
+        openError_ = platform_.lastError();
+        isReader = false;
+    }
     if (!isReader) {
         closeAndForget(HIDHandle_, "CloseHandle");
     }
@@ -95,6 +111,9 @@ void HidLink::openForReading() {
 std::vector<ReaderEntry> HidLink::listReaders() {
     std::vector<ReaderEntry> readers;
     visitInterfaces([this, &readers](const std::string& path) {
+        if (passOver(path)) {
+            return false;
+        }
         ReaderEntry entry{path, {}, false, {}};
         const Handle handle = platform_.createFile(path, false);
         LogApiResult("CreateFile");
@@ -109,7 +128,7 @@ std::vector<ReaderEntry> HidLink::listReaders() {
             platform_.identityOf(path, entry.identity);
             LogApiResult("HidD_GetAttributes");
         }
-        if (entry.identity.vendorId == READER_VENDOR_ID && entry.identity.productId == READER_PRODUCT_ID) {
+        if (isReaderIdentity(entry.identity)) {
             readers.push_back(std::move(entry));
         }
         return false;
@@ -154,7 +173,9 @@ void HidLink::CloseDeviceHandles() {
 }
 
 void HidLink::WriteReport(std::span<const std::uint8_t> data) {
+    lastTransfer_ = {};
     if (!isOpen(HIDHandle_) || outputReportLength_ < 1) {
+        lastTransfer_.result = TransferResult::NotOpen;
         return;
     }
     std::vector<std::uint8_t> report(static_cast<std::size_t>(outputReportLength_), 0);
@@ -168,12 +189,23 @@ void HidLink::WriteReport(std::span<const std::uint8_t> data) {
     }
     platform_.writeFile(HIDHandle_, report);
     LogApiResult("WriteFile");
+    if (SystemError cause = platform_.lastError(); cause.code != 0) {
+        // Whether the device is still there tells a pulled reader from one that would not take the report.
+        DeviceAttributes stillThere;
+        const bool present = platform_.identityOf(devicePath_, stillThere);
+        lastTransfer_ = {present ? TransferResult::NotWritten : TransferResult::Gone, std::move(cause)};
+        CloseDeviceHandles();
+    }
 }
 
 void HidLink::ReadReport(std::vector<std::uint8_t>& reply) {
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::max<std::int16_t>(inputReportLength_, 0)), 0);
     if (!isOpen(ReadHandle_)) {
-        // Closed (or never opened for reading): fail at once rather than touch a stale handle.
+        // Closed (or never opened for reading): fail at once rather than touch a stale handle. A failed write
+        // keeps its own outcome.
+        if (lastTransfer_.result == TransferResult::Done) {
+            lastTransfer_.result = TransferResult::NotOpen;
+        }
         CloseDeviceHandles();
         reply = std::move(buffer);
         return;
@@ -189,6 +221,8 @@ void HidLink::ReadReport(std::vector<std::uint8_t>& reply) {
     if (result != WaitResult::Arrived) {
         // Time-out or failed wait: the device counts as lost. The cancel guarantees the buffer is no longer
         // written, and zeroing it drops anything that slipped in before the cancel took effect.
+        lastTransfer_ = result == WaitResult::TimedOut ? TransferOutcome{TransferResult::TimedOut, {}}
+                                                       : TransferOutcome{TransferResult::Gone, platform_.lastError()};
         platform_.cancelIo(ReadHandle_);
         LogApiResult("CancelIo");
         CloseDeviceHandles();

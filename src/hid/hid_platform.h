@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -47,6 +48,15 @@ enum class WaitResult { Arrived, TimedOut, Failed };
 struct SystemError {
     std::int64_t code = 0;
     std::string text;
+
+    bool operator==(const SystemError&) const = default;
+};
+
+// What the system tells of a device before it is opened.
+struct UnopenedDevice {
+    DeviceAttributes identity;
+    // The device holds nothing but keyboards, keypads and mice, which belong to the system.
+    bool onlyKeyboardsAndMice = false;
 };
 
 // What the HID link needs of an operating system. The calls map one for one onto the Windows HID class,
@@ -74,6 +84,14 @@ public:
     // The identity of the device at a path without opening it for reading or writing, so that a device the user
     // has no access to can still be recognised; false when the system does not tell.
     virtual bool identityOf(const std::string& path, DeviceAttributes& attributes) = 0;
+    // Where the system describes a device without it being opened at all (sysfs on Linux): what it tells of the
+    // device at path, so that no other device is ever opened. Nothing where it does not; the link then opens each
+    // candidate to learn its identity.
+    virtual std::optional<UnopenedDevice> lookBeforeOpening(const std::string& /*path*/) { return std::nullopt; }
+    // Takes an advisory lock on a device opened for writing, so that two programs never write one reader at once;
+    // closing the handle releases it. False when another program holds it: lastError then says so, naming the
+    // holder where the system tells.
+    virtual bool claim(Handle /*device*/) { return true; }
     virtual PreparsedData getPreparsedData(Handle device) = 0;
     virtual Capabilities getCaps(PreparsedData data) = 0;
     virtual void freePreparsedData(PreparsedData data) = 0;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -15,6 +17,7 @@
 #include "hid/sim/sim_hid_platform.h"
 #include "hid/sim/virtual_reader.h"
 #include "protocol/reader_commands.h"
+#include "support/reader_replies.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
 
@@ -36,6 +39,7 @@ protected:
     std::unique_ptr<ReaderArrivals> arrivals(hid::HidLink& link, bool) override {
         return std::make_unique<PollingArrivals>(link, [this] {
             if (toPlug_.empty()) return false;
+            if (beforePlug_) beforePlug_(toPlug_.front());
             platform_.plug(toPlug_.front());
             toPlug_.pop_front();
             return true;
@@ -64,6 +68,8 @@ protected:
     std::deque<VirtualReader> readers_;
     std::deque<std::size_t> toPlug_;
     std::istringstream in_;
+    // Runs before provision's arrivals plug in a device.
+    std::function<void(std::size_t device)> beforePlug_;
     std::ostringstream out_;
     std::ostringstream err_;
     // Each test keeps its files in a folder of its own, since the tests run as parallel processes.
@@ -226,7 +232,8 @@ TEST_F(CliTest, ProvisionWritesEachReaderAsItArrivesAndCountsTheOneUnpluggedMidW
     EXPECT_EQ(run({"provision", writeFile("custom.cfg", kCustomFile)}), 1);
     const std::string out = out_.str();
     EXPECT_NE(out.find("/dev/hidraw0: written and checked ("), std::string::npos) << out;
-    EXPECT_NE(out.find("/dev/hidraw1: failed: write: no answer within 6000 ms ("), std::string::npos) << out;
+    EXPECT_NE(out.find("/dev/hidraw1: failed: write: the reader went away (No such device) ("), std::string::npos)
+        << out;
     EXPECT_NE(out.find("/dev/hidraw2: written and checked ("), std::string::npos) << out;
     EXPECT_TRUE(out.ends_with("2 written, 1 failed\n")) << out;
     EXPECT_EQ(readers_[2].settingsBlock(), readers_[0].settingsBlock());
@@ -296,6 +303,82 @@ TEST_F(CliTest, UnknownCommandIsNamedWithTheNearestOne) {
     EXPECT_NE(err_.str().find("'lst' is not a command; did you mean 'list'?"), std::string::npos) << err_.str();
     EXPECT_EQ(run({"--json", "version"}), 3);
     EXPECT_EQ(nlohmann::json::parse(out_.str()).at("error").at("kind"), "no-reader");
+}
+
+// A reader that refuses the command, one pulled while answering and one that never answers: each says so, in
+// text and in JSON, and the status is that of a reader that failed.
+struct FailureCase {
+    const char* name;
+    std::function<hid::sim::Responder(hid::sim::SimHidPlatform&)> responder;
+    const char* message;
+    const char* kind;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+
+class CliFailureTest : public CliTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CliFailureTest, EachFailureGivesItsOwnMessage) {
+    hid::sim::VirtualDevice device = readers_.emplace_back().device("/dev/hidraw0");
+    device.responder = GetParam().responder(platform_);
+    platform_.addDevice(device);
+
+    EXPECT_EQ(run({"version"}), 1);
+    EXPECT_EQ(err_.str(), std::string("cdr55p4w-cli: /dev/hidraw0: connect failed: ") + GetParam().message + "\n");
+    platform_.plug(0);
+    EXPECT_EQ(run({"read", "--json"}), 1);
+    const auto error = nlohmann::json::parse(out_.str()).at("error");
+    EXPECT_EQ(error.at("kind"), GetParam().kind);
+    EXPECT_TRUE(error.at("message").get<std::string>().ends_with(GetParam().message)) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, CliFailureTest,
+                         ::testing::Values(FailureCase{"Refused",
+                                                       [](auto&) {
+                                                           return [](std::span<const std::uint8_t>) {
+                                                               return std::optional(test::replyWithStatus(
+                                                                   VirtualReader::kReportLength, 0x4E));
+                                                           };
+                                                       },
+                                                       "the reader refused the command (status 0x4E)", "refused"},
+                                           FailureCase{"Pulled",
+                                                       [](hid::sim::SimHidPlatform& platform) {
+                                                           return [&platform](std::span<const std::uint8_t>) {
+                                                               platform.unplug(0);
+                                                               return std::optional<std::vector<std::uint8_t>>();
+                                                           };
+                                                       },
+                                                       "the reader went away (No such device)", "gone"},
+                                           FailureCase{"Silent", [](auto&) { return hid::sim::Responder{}; },
+                                                       "no answer within 6000 ms", "no-answer"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// SIGTERM while the second reader is plugged in: it is written, the third is not, and the summary follows.
+TEST_F(CliTest, ASignalEndsProvisionAfterTheReaderInHand) {
+    for (const char* path : {"/dev/hidraw0", "/dev/hidraw1", "/dev/hidraw2"}) {
+        toPlug_.push_back(addReader(path));
+        platform_.unplug(toPlug_.back());
+    }
+    beforePlug_ = [](std::size_t device) {
+        if (device == 1) std::raise(SIGTERM);
+    };
+
+    EXPECT_EQ(run({"provision", writeFile("custom.cfg", kCustomFile)}), 0);
+
+    EXPECT_TRUE(out_.str().ends_with("2 written, 0 failed\n")) << out_.str();
+    EXPECT_EQ(readers_[2].settingsBlock(), VirtualReader().settingsBlock());
+}
+
+// Readers plugged in before provision starts are written, or with --only-new passed over and said so; a run
+// that wrote nothing does not end as a success.
+TEST_F(CliTest, ProvisionWritesReadersAlreadyPresentUnlessOnlyNew) {
+    addReader("/dev/hidraw0");
+    const std::string file = writeFile("custom.cfg", kCustomFile);
+
+    EXPECT_EQ(run({"provision", file, "--only-new"}), 3);
+    EXPECT_EQ(out_.str(), "/dev/hidraw0: skipped: already present (--only-new)\n0 written, 0 failed, 1 skipped\n");
+    EXPECT_EQ(run({"provision", file}), 0);
+    EXPECT_TRUE(out_.str().ends_with("1 written, 0 failed\n")) << out_.str();
 }
 
 }  // namespace

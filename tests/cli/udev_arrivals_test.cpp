@@ -10,12 +10,19 @@
 namespace cdr::cli {
 namespace {
 
-// A HID device with the given identity and its hidraw node, which the testbed backs with a terminal.
-std::string hidrawDevice(const std::string& name, const std::string& identity, int minor) {
+// Report descriptors in the testbed's hexadecimal: a boot keyboard, and a vendor collection with an output report.
+constexpr const char* kKeyboardHex =
+    "05010906A101050719E029E71500250175019508810295017508810195067508150025650507190029658100C0";
+constexpr const char* kCommandHex = "0600FF0901A10185010902750895208102090395189102C0";
+
+// A HID device with the given identity (and report descriptor) and its hidraw node, which the testbed backs with a
+// terminal.
+std::string hidrawDevice(const std::string& name, const std::string& identity, int minor,
+                         const std::string& descriptorHex = kCommandHex) {
     const std::string node = "hidraw" + std::to_string(minor);
-    return "P: /devices/" + name + "\nE: SUBSYSTEM=hid\nE: HID_ID=0003:" + identity + "\n\nP: /devices/" + name +
-           "/hidraw/" + node + "\nN: " + node + "\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/" + node +
-           "\nA: dev=240:" + std::to_string(minor) + "\n\n";
+    return "P: /devices/" + name + "\nE: SUBSYSTEM=hid\nE: HID_ID=0003:" + identity +
+           "\nH: report_descriptor=" + descriptorHex + "\n\nP: /devices/" + name + "/hidraw/" + node + "\nN: " + node +
+           "\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/" + node + "\nA: dev=240:" + std::to_string(minor) + "\n\n";
 }
 
 TEST(UdevArrivals, ReportsTheNodeOfAnAddedReaderOnly) {
@@ -38,6 +45,28 @@ TEST(UdevArrivals, ReportsTheNodeOfAnAddedReaderOnly) {
     umockdev_testbed_uevent(testbed, "/sys/devices/reader/hidraw/hidraw1", "remove");
     umockdev_testbed_uevent(testbed, "/sys/devices/reader/hidraw/hidraw1", "add");
     EXPECT_EQ(arrivals.nextReader(), "/dev/hidraw1");
+}
+
+// A reader plugged in before the wait comes first; the reader's keyboard node is passed over when it is added.
+TEST(UdevArrivals, ReportsReadersAlreadyPresentFirstAndNeverAKeyboardNode) {
+    g_autoptr(UMockdevTestbed) testbed = umockdev_testbed_new();
+    GError* error = nullptr;
+    ASSERT_TRUE(umockdev_testbed_add_from_string(
+        testbed,
+        (hidrawDevice("present", "0000FFFF:0000FFFC", 0) + hidrawDevice("keys", "0000FFFF:0000FFFC", 1, kKeyboardHex))
+            .c_str(),
+        &error))
+        << error->message;
+    UdevArrivals arrivals;
+    ASSERT_TRUE(arrivals.ready());
+
+    EXPECT_EQ(arrivals.nextReader(), "/dev/hidraw0");
+    ASSERT_TRUE(
+        umockdev_testbed_add_from_string(testbed, hidrawDevice("later", "0000FFFF:0000FFFC", 2).c_str(), &error))
+        << error->message;
+    umockdev_testbed_uevent(testbed, "/sys/devices/keys/hidraw/hidraw1", "add");
+    umockdev_testbed_uevent(testbed, "/sys/devices/later/hidraw/hidraw2", "add");
+    EXPECT_EQ(arrivals.nextReader(), "/dev/hidraw2");
 }
 
 }  // namespace

@@ -36,6 +36,8 @@ TEST_F(DiscoveryTest, FullDiscoverySkipsAnotherProductAndLogsEveryCallInOrder) {
     EXPECT_EQ(link_.devicePath(), "/hid/reader");
     EXPECT_EQ(link_.hidHandle(), readerHandles[0]);
     EXPECT_EQ(link_.readHandle(), readerHandles[1]);
+    EXPECT_FALSE(platform_.openedOverlapped(link_.hidHandle()));
+    EXPECT_TRUE(platform_.openedOverlapped(link_.readHandle())) << "reads must be bounded";
     EXPECT_EQ(link_.inputReportLength(), kReaderInputLength);
     EXPECT_EQ(link_.outputReportLength(), kReaderOutputLength);
     EXPECT_NE(link_.readEvent(), 0);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +13,9 @@
 #include <utility>
 
 #include "hid/linux/hid_uevent.h"
+#include "hid/linux/lock_holder.h"
 #include "hid/linux/sysfs_file.h"
+#include "hid/linux/sysfs_hid_device.h"
 
 namespace cdr::hid {
 
@@ -61,18 +64,18 @@ std::vector<std::string> listInterfaces(const fs::path& root) {
     return names;
 }
 
-int pollTimeout(std::chrono::steady_clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+int pollTimeout(std::chrono::steady_clock::time_point now, std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
     return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
 }
 
 }  // namespace
 
-HidrawPlatform::HidrawPlatform(fs::path sysfsRoot, fs::path deviceFolder, NodeOpener openNode)
+HidrawPlatform::HidrawPlatform(fs::path sysfsRoot, fs::path deviceFolder, NodeOpener openNode, Clock clock)
     : sysfsRoot_(std::move(sysfsRoot)),
       deviceFolder_(std::move(deviceFolder)),
       openNode_(openNode ? std::move(openNode) : [](const char* path, int flags) { return ::open(path, flags); }),
+      clock_(clock ? std::move(clock) : [] { return std::chrono::steady_clock::now(); }),
       scratch_(kMaxReportBytes) {}
 
 HidrawPlatform::~HidrawPlatform() {
@@ -178,6 +181,29 @@ bool HidrawPlatform::identityOf(const std::string& path, DeviceAttributes& attri
     return true;
 }
 
+std::optional<UnopenedDevice> HidrawPlatform::lookBeforeOpening(const std::string& path) {
+    return describeSysfsHidDevice(sysfsRoot_ / fs::path(path).filename() / "device");
+}
+
+bool HidrawPlatform::claim(Handle device) {
+    if (!open_.contains(device)) {
+        return false;
+    }
+    const int fd = static_cast<int>(device);
+    int result = 0;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0 || errno != EWOULDBLOCK) {
+        // A node that cannot be locked at all (no lock support) is written unguarded rather than refused.
+        noteResult(false);
+        return true;
+    }
+    lastError_ = SystemError{
+        EBUSY, std::string(std::strerror(EBUSY)) + ": in use by " + flockHolder(fd).value_or("another program")};
+    return false;
+}
+
 void HidrawPlatform::noteResult(bool failed) {
     lastError_ = failed ? SystemError{errno, std::strerror(errno)} : SystemError{};
 }
@@ -279,10 +305,11 @@ WaitResult HidrawPlatform::waitForSingleObject(Event completion, std::uint32_t t
     // Closing a handle cancels its reads, so a started read always has its device.
     const OpenDevice& device = open_.at(read->handle);
     const int fd = static_cast<int>(read->handle);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // One deadline for the whole wait, however many reports are passed over on the way.
+    const auto deadline = clock_() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         pollfd ready{fd, POLLIN, 0};
-        const int count = ::poll(&ready, 1, pollTimeout(deadline));
+        const int count = ::poll(&ready, 1, pollTimeout(clock_(), deadline));
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -303,7 +330,12 @@ WaitResult HidrawPlatform::waitForSingleObject(Event completion, std::uint32_t t
         }
         const long length = readOneReport(fd);
         if (length >= 0 && isDropped(device, length)) {
-            // A key stroke or mouse movement is never the answer; wait on for the rest of the time.
+            // A key stroke or mouse movement is never the answer; wait on for the rest of the time, which a
+            // stream of them must not stretch.
+            if (clock_() >= deadline) {
+                noteResult(false);
+                return WaitResult::TimedOut;
+            }
             continue;
         }
         if (length >= 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -25,16 +26,20 @@ namespace cdr::hid {
 // numbered reports (hidraw leaves the ID out there, so it is put in front); byte 0 of an output report is taken
 // as its report ID and sent as 0 to a device without numbered reports.
 //
-// Keyboards, keypads and mice are the system's (see ReportLayout): a node that holds nothing else is opened,
-// recognised and closed again, and the open fails with EACCES; on a node that holds them beside other
-// collections, their input reports are dropped by reads and discards alike.
+// Keyboards, keypads and mice are the system's (see ReportLayout): lookBeforeOpening tells a node that holds
+// nothing else from sysfs, and an open of such a node fails with EACCES; on a node that holds them beside other
+// collections, their input reports are dropped by reads and discards alike, and never hold a read past its time.
+//
+// claim takes flock(2) on the node, which other programs of this kind take as well.
 class HidrawPlatform final : public HidPlatform {
 public:
     // Opens a device node as open(2) does: a descriptor, or -1 with errno set. Without one, open(2) itself.
     using NodeOpener = std::function<int(const char* path, int flags)>;
+    // The time that bounds reads. Without one, the steady clock.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
     explicit HidrawPlatform(std::filesystem::path sysfsRoot = "/sys/class/hidraw",
-                            std::filesystem::path deviceFolder = "/dev", NodeOpener openNode = {});
+                            std::filesystem::path deviceFolder = "/dev", NodeOpener openNode = {}, Clock clock = {});
     ~HidrawPlatform() override;
     HidrawPlatform(const HidrawPlatform&) = delete;
     HidrawPlatform& operator=(const HidrawPlatform&) = delete;
@@ -65,6 +70,8 @@ public:
     void cancelIo(Handle readHandle) override;
     // The identity from sysfs, which needs no access to the device node.
     bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
+    std::optional<UnopenedDevice> lookBeforeOpening(const std::string& path) override;
+    bool claim(Handle device) override;
     SystemError lastError() const override { return lastError_; }
 
 private:
@@ -89,6 +96,7 @@ private:
     std::filesystem::path sysfsRoot_;
     std::filesystem::path deviceFolder_;
     NodeOpener openNode_;
+    Clock clock_;
     std::map<DeviceList, std::vector<std::string>> lists_;
     std::map<Handle, OpenDevice> open_;
     std::map<PreparsedData, ReportLayout> preparsed_;

@@ -28,6 +28,7 @@ constexpr std::uint8_t kReportCountTag = 0x9;
 constexpr std::uint8_t kPushTag = 0xA;
 constexpr std::uint8_t kPopTag = 0xB;
 constexpr std::uint8_t kUsageTag = 0x0;
+constexpr std::uint8_t kUsageMinimumTag = 0x1;
 
 constexpr std::uint32_t kGenericDesktopPage = 0x01;
 constexpr std::uint32_t kMouseUsage = 0x02;
@@ -41,7 +42,7 @@ struct GlobalState {
     std::uint32_t reportId = 0;
 };
 
-// The first Usage item since the last main item, as the collection that follows takes it.
+// The first Usage or Usage Minimum item since the last main item, as the collection that follows takes it.
 // (A plain record with a flag rather than an optional: GCC 12 at -O3 takes the optional's payload for unset.)
 struct LocalUsage {
     bool given = false;
@@ -50,8 +51,8 @@ struct LocalUsage {
 };
 
 bool isKeyboardOrMouse(const GlobalState& globals, const LocalUsage& usage) {
-    // A four-byte usage carries its own page in the upper half.
-    const std::uint32_t page = usage.dataSize == 4 ? usage.value >> 16 : globals.usagePage;
+    // A four-byte usage carries its own page in the upper half; a shorter one takes the Usage Page's low 16 bits.
+    const std::uint32_t page = usage.dataSize == 4 ? usage.value >> 16 : globals.usagePage & 0xFFFF;
     const std::uint32_t id = usage.value & 0xFFFF;
     return page == kGenericDesktopPage && (id == kMouseUsage || id == kKeyboardUsage || id == kKeypadUsage);
 }
@@ -84,6 +85,8 @@ struct Collections {
     std::size_t keyboardAndMouseCount = 0;
     // Whether the top-level collection being read is a keyboard, keypad or mouse.
     bool insideKeyboardOrMouse = false;
+    // Some top-level collection other than a keyboard, keypad or mouse has an output report.
+    bool commandCollection = false;
     ReportBits usableInputBits;
     ReportBits usableOutputBits;
     std::set<std::uint32_t> keyboardAndMouseInputIds;
@@ -112,6 +115,7 @@ struct Collections {
     void addOutput(std::uint32_t reportId, std::uint64_t bits) {
         if (!insideKeyboardOrMouse) {
             addBits(usableOutputBits, reportId, bits);
+            commandCollection = commandCollection || (depth > 0 && bits > 0);
         }
     }
     // Input report IDs used by keyboards and mice alone; an ID some other collection also uses stays usable.
@@ -171,7 +175,7 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
             }
             // Local items last until the next main item.
             usage = {};
-        } else if (type == ItemType::Local && tag == kUsageTag && !usage.given) {
+        } else if (type == ItemType::Local && (tag == kUsageTag || tag == kUsageMinimumTag) && !usage.given) {
             usage = LocalUsage{true, value, dataSize};
         } else if (type == ItemType::Global) {
             switch (tag) {
@@ -202,10 +206,12 @@ std::optional<ReportLayout> parseReportDescriptor(std::span<const std::uint8_t> 
             }
         }
     }
-    return ReportLayout{byteLength(collections.usableInputBits), byteLength(collections.usableOutputBits),
+    return ReportLayout{byteLength(collections.usableInputBits),
+                        byteLength(collections.usableOutputBits),
                         usesReportIds,
                         collections.topLevelCount > 0 && collections.keyboardAndMouseCount == collections.topLevelCount,
-                        collections.droppedInputIds()};
+                        collections.droppedInputIds(),
+                        collections.commandCollection};
 }
 
 std::optional<ReportLayout> readReportDescriptor(const std::filesystem::path& file) {

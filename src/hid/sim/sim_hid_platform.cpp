@@ -9,7 +9,11 @@ namespace {
 // What a failed open returns, as on the system platform.
 constexpr Handle kInvalidHandle = -1;
 // What the system says about a path with no device behind it.
-const SystemError kNoSuchDevice{2, "No such file or directory"};
+const SystemError kNoSuchFile{2, "No such file or directory"};
+// What the system says about a device that went away while open.
+const SystemError kDeviceGone{19, "No such device"};
+// What it says about a device that fails a transfer while present.
+const SystemError kTransferFailed{5, "Input/output error"};
 // The detail record around a path: a 32-bit size field before it, a terminating zero after it.
 constexpr std::uint32_t kDetailRecordOverhead = 5;
 
@@ -35,6 +39,11 @@ std::vector<Handle> SimHidPlatform::handlesOf(std::size_t device) const { return
 int SimHidPlatform::closeCount(Handle handle) const {
     const auto found = handles_.find(handle);
     return found == handles_.end() ? 0 : found->second.closes;
+}
+
+bool SimHidPlatform::openedOverlapped(Handle handle) const {
+    const auto found = handles_.find(handle);
+    return found != handles_.end() && found->second.overlapped;
 }
 
 std::vector<Handle> SimHidPlatform::openHandles() const {
@@ -105,10 +114,10 @@ SimHidPlatform::DeviceState* SimHidPlatform::pluggedDeviceAt(const std::string& 
     return device == devices_.end() ? nullptr : &*device;
 }
 
-Handle SimHidPlatform::createFile(const std::string& path, bool /*overlapped*/) {
+Handle SimHidPlatform::createFile(const std::string& path, bool overlapped) {
     DeviceState* device = pluggedDeviceAt(path);
     if (device == nullptr) {
-        lastError_ = kNoSuchDevice;
+        lastError_ = kNoSuchFile;
         return kInvalidHandle;
     }
     ++device->openAttempts;
@@ -119,7 +128,7 @@ Handle SimHidPlatform::createFile(const std::string& path, bool /*overlapped*/) 
     }
     lastError_ = {};
     const Handle handle = nextValue();
-    handles_[handle] = HandleState{static_cast<std::size_t>(device - devices_.data()), 0};
+    handles_[handle] = HandleState{static_cast<std::size_t>(device - devices_.data()), 0, overlapped};
     device->handles.push_back(handle);
     return handle;
 }
@@ -131,6 +140,14 @@ bool SimHidPlatform::identityOf(const std::string& path, DeviceAttributes& attri
     }
     attributes = device->script.identity;
     return true;
+}
+
+std::optional<UnopenedDevice> SimHidPlatform::lookBeforeOpening(const std::string& path) {
+    const DeviceState* device = describesUnopened_ ? pluggedDeviceAt(path) : nullptr;
+    if (device == nullptr) {
+        return std::nullopt;
+    }
+    return UnopenedDevice{device->script.identity, device->script.onlyKeyboardsAndMice};
 }
 
 std::optional<std::size_t> SimHidPlatform::deviceIndexOf(Handle handle) {
@@ -195,9 +212,11 @@ void SimHidPlatform::writeFile(Handle device, std::span<const std::uint8_t> repo
         return;
     }
     DeviceState& state = devices_[*index];
-    if (!state.plugged) {
+    if (!state.plugged || state.script.writeError) {
+        lastError_ = state.plugged ? *state.script.writeError : kDeviceGone;
         return;
     }
+    lastError_ = {};
     written_.push_back(WrittenReport{*index, device, {report.begin(), report.end()}});
     if (state.script.responder) {
         if (auto answer = state.script.responder(report)) {
@@ -228,8 +247,10 @@ WaitResult SimHidPlatform::waitForSingleObject(Event completion, std::uint32_t t
     }
     DeviceState& device = devices_[handles_[read->handle].device];
     if (device.script.waitFails || !device.plugged) {
+        lastError_ = device.plugged ? kTransferFailed : kDeviceGone;
         return WaitResult::Failed;
     }
+    lastError_ = {};
     if (device.inputQueue.empty()) {
         return WaitResult::TimedOut;
     }

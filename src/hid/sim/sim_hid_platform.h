@@ -37,6 +37,10 @@ struct VirtualDevice {
     Responder responder;
     // Every wait for one of its reports fails (neither arrival nor time-out).
     bool waitFails = false;
+    // Every write fails with this error while the device stays present (a device that takes no output reports).
+    std::optional<SystemError> writeError;
+    // Nothing but a keyboard, keypad or mouse: the system's, as lookBeforeOpening tells.
+    bool onlyKeyboardsAndMice = false;
 };
 
 // One output report as it reached a device.
@@ -58,6 +62,9 @@ public:
     void unplug(std::size_t device);
     void plug(std::size_t device);
     bool isPlugged(std::size_t device) const { return devices_.at(device).plugged; }
+    // Makes lookBeforeOpening describe the plugged devices, as a system does that tells a device's identity
+    // without opening it; by default it tells nothing, as Windows does.
+    void describeDevicesUnopened() { describesUnopened_ = true; }
     // Queues an input report the device sends unasked.
     void queueInputReport(std::size_t device, std::vector<std::uint8_t> report);
 
@@ -66,6 +73,8 @@ public:
     // Handles opened on the device, in order of opening.
     std::vector<Handle> handlesOf(std::size_t device) const;
     int closeCount(Handle handle) const;
+    // Whether the handle was opened for overlapped (bounded) reads.
+    bool openedOverlapped(Handle handle) const;
     // Handles opened and not yet closed, over all devices.
     std::vector<Handle> openHandles() const;
     // Calls that named a handle after it had been closed.
@@ -105,6 +114,7 @@ public:
     WaitResult waitForSingleObject(Event completion, std::uint32_t timeoutMs) override;
     void cancelIo(Handle readHandle) override;
     bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
+    std::optional<UnopenedDevice> lookBeforeOpening(const std::string& path) override;
     SystemError lastError() const override { return lastError_; }
 
 private:
@@ -118,6 +128,7 @@ private:
     struct HandleState {
         std::size_t device = 0;
         int closes = 0;
+        bool overlapped = false;
     };
 
     Handle nextValue() { return nextValue_++; }
@@ -137,6 +148,7 @@ private:
     int staleHandleUses_ = 0;
     int classDevsCalls_ = 0;
     int createdEvents_ = 0;
+    bool describesUnopened_ = false;
     SystemError lastError_;
     std::intptr_t nextValue_ = 1;
 };

@@ -38,11 +38,16 @@ INSTANTIATE_TEST_SUITE_P(Descriptors, HidrawAccessTest,
                          ::testing::Values(AccessCase{"CommandInterface", kReaderDescriptor, 0},
                                            AccessCase{"KeyboardBesideCommandCollection", kCombinedDescriptor, 0},
                                            AccessCase{"KeyboardOnly", kKeyboardDescriptor, 1},
-                                           AccessCase{"CutShort", {0x06, 0x00}, 2}),
+                                           AccessCase{"KeyboardByUsageMinimum", kKeyboardByUsageMinimumDescriptor, 1},
+                                           AccessCase{"NoOutputReport", kInputOnlyDescriptor, 1},
+                                           AccessCase{"Empty", {}, 1}, AccessCase{"CutShort", {0x06, 0x00}, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HidrawAccessFileTest, AMissingFileIsNoGrant) {
-    EXPECT_EQ(exitStatusOf(std::string(CDR_HIDRAW_ACCESS) + " /nonexistent/report_descriptor 2>/dev/null"), 2);
+// Neither a missing file nor one that fails to read (a folder) aborts the helper.
+TEST(HidrawAccessFileTest, AnUnreadableFileIsNoGrant) {
+    for (const char* file : {"/nonexistent/report_descriptor", "/"}) {
+        EXPECT_EQ(exitStatusOf(std::string(CDR_HIDRAW_ACCESS) + " " + file + " 2>/dev/null"), 2) << file;
+    }
 }
 
 }  // namespace

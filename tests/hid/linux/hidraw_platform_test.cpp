@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <fstream>
 
 #include "fake_hidraw_tree.h"
 #include "hid/hid_link.h"
@@ -165,19 +167,25 @@ TEST_F(HidrawPlatformTest, AHangUpIsAFailedWaitNotAnArrival) {
     EXPECT_NE(platform_.lastError().code, 0) << "the failed wait keeps its cause";
 }
 
-// A keyboard-wedge reader whose keyboard interface comes first: that node is opened, seen to hold only a
-// keyboard and closed at once, and the link goes on to the command interface.
+// A keyboard-wedge reader whose keyboard interface comes first: sysfs tells that node holds only a keyboard, so
+// it is never opened, by discovery or by listing, and the link goes on to the command interface. Devices of
+// another identity are never opened either.
 TEST_F(HidrawPlatformTest, TheLinkPassesOverTheReadersKeyboardInterface) {
     tree_.addInterface("hidraw0", 0xFFFF, 0xFFFC, kKeyboardDescriptor);
-    tree_.addInterface("hidraw1", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    tree_.addInterface("hidraw1", 0x045E, 0x0750, kUnnumberedDescriptor);
+    tree_.addInterface("hidraw2", 0xFFFF, 0xFFFC, kReaderDescriptor);
     RecordingObserver observer;
     HidLink link(platform_, observer);
 
     ASSERT_TRUE(link.FindTheHid());
+    link.CloseDeviceHandles();
+    const auto readers = link.listReaders();
 
-    EXPECT_EQ(link.devicePath(), tree_.devicePath("hidraw1"));
-    EXPECT_EQ(tree_.opens("hidraw0"), 1);
-    EXPECT_EQ(tree_.opensLeft("hidraw0"), 0);
+    EXPECT_EQ(link.devicePath(), tree_.devicePath("hidraw2"));
+    ASSERT_EQ(readers.size(), 1U);
+    EXPECT_EQ(readers[0].path, tree_.devicePath("hidraw2"));
+    EXPECT_EQ(tree_.opens("hidraw0"), 0);
+    EXPECT_EQ(tree_.opens("hidraw1"), 0);
     errno = 0;
     EXPECT_FALSE(isOpen(platform_.createFile(tree_.devicePath("hidraw0"), false)));
     EXPECT_EQ(errno, EACCES);
@@ -266,6 +274,52 @@ TEST_F(HidrawPlatformTest, AMissingNodeOrUeventIsRefusedWithoutHarm) {
     const Handle device = platform_.createFile(tree_.devicePath("hidraw1"), false);
     DeviceAttributes attributes;
     EXPECT_FALSE(platform_.getAttributes(device, attributes));
+}
+
+// Key reports that keep coming never stretch a wait for the answer past its time.
+TEST(HidrawDeadlineTest, KeyReportsDoNotStretchTheWait) {
+    FakeHidrawTree tree;
+    tree.addInterface("hidraw0", 0xFFFF, 0xFFFC, kCombinedDescriptor);
+    // Every look at the clock is 100 ms later.
+    std::chrono::steady_clock::time_point now{};
+    HidrawPlatform platform(tree.sysfsRoot(), tree.deviceFolder(), tree.opener(),
+                            [&now] { return now += std::chrono::milliseconds(100); });
+    const Handle reader = platform.createFile(tree.devicePath("hidraw0"), true);
+    const Event event = platform.createEvent();
+    Bytes keyReport(34, 0);
+    keyReport[0] = kKeyReportId;
+    for (int report = 0; report < 60; ++report) tree.sendInputReport("hidraw0", keyReport);
+    Bytes buffer(33, 0);
+
+    platform.readFile(reader, buffer, event);
+    const auto started = now;
+    EXPECT_EQ(platform.waitForSingleObject(event, 3000), WaitResult::TimedOut);
+
+    EXPECT_LE(now - started, std::chrono::milliseconds(3000 + 200));
+}
+
+// Two programs on one reader: the second cannot open it for writing and is told who holds it, until the first
+// lets go.
+TEST(HidrawClaimTest, ASecondWriterIsRefusedAndToldWhoHoldsTheReader) {
+    FakeHidrawTree tree;
+    tree.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
+    // A plain file in the node's place, opened as such: each open is a file description of its own, as on a node.
+    std::filesystem::path node = tree.devicePath("hidraw0");
+    std::ofstream(node).put('\n');
+    HidrawPlatform firstProgram(tree.sysfsRoot(), tree.deviceFolder());
+    HidrawPlatform secondProgram(tree.sysfsRoot(), tree.deviceFolder());
+    RecordingObserver observer;
+    HidLink first(firstProgram, observer);
+    HidLink second(secondProgram, observer);
+
+    ASSERT_TRUE(first.openReader(node));
+    EXPECT_FALSE(second.openReader(node));
+    EXPECT_EQ(second.openError().code, EBUSY);
+    EXPECT_NE(second.openError().text.find("(process " + std::to_string(::getpid()) + ")"), std::string::npos)
+        << second.openError().text;
+
+    first.CloseDeviceHandles();
+    EXPECT_TRUE(second.openReader(node));
 }
 
 // No hidraw device at all (an empty or missing class folder): no reader, no error.

@@ -10,6 +10,7 @@ namespace cdr::hid {
 namespace {
 
 using test::kCombinedDescriptor;
+using test::kKeyboardByUsageMinimumDescriptor;
 using test::kKeyboardDescriptor;
 
 struct DescriptorCase {
@@ -43,7 +44,8 @@ const std::vector<std::uint8_t> kVendorDefined = {
 class ReportDescriptorTest : public ::testing::TestWithParam<DescriptorCase> {};
 
 // Lengths are counted as the capability record counts them, over the reports outside keyboard, keypad and mouse
-// collections; the layout fields are: input, output, numbered, only keyboards and mice, keyboard and mouse IDs.
+// collections; the layout fields are: input, output, numbered, only keyboards and mice, keyboard and mouse IDs,
+// a command collection.
 TEST_P(ReportDescriptorTest, SeesWhatTheLinkMayUse) {
     EXPECT_EQ(parseReportDescriptor(GetParam().descriptor), GetParam().expected);
 }
@@ -55,9 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptorCase{"Mouse", kMouse, ReportLayout{0, 0, false, true, {0}}},
         // Only the consumer-control report 3 counts.
         DescriptorCase{"MouseWithReportIds", kMouseWithReportIds, ReportLayout{5, 0, true, false, {2}}},
-        DescriptorCase{"VendorDefinedWithReportIds", kVendorDefined, ReportLayout{64, 32, true, false, {}}},
+        DescriptorCase{"VendorDefinedWithReportIds", kVendorDefined, ReportLayout{64, 32, true, false, {}, true}},
         // The keyboard's 34-byte input report does not count.
-        DescriptorCase{"KeyboardBesideCommandCollection", kCombinedDescriptor, ReportLayout{33, 25, true, false, {2}}},
+        DescriptorCase{"KeyboardBesideCommandCollection", kCombinedDescriptor,
+                       ReportLayout{33, 25, true, false, {2}, true}},
+        DescriptorCase{"KeypadOnly",
+                       {0x05, 0x01, 0x09, 0x07, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
+                       ReportLayout{0, 0, false, true, {0}, false}},
+        DescriptorCase{"KeyboardByUsageMinimum", kKeyboardByUsageMinimumDescriptor,
+                       ReportLayout{0, 0, false, true, {0}, false}},
+        // A four-byte Usage Page counts by its low 16 bits: Generic Desktop.
+        DescriptorCase{"KeyboardUnderAWideUsagePage",
+                       {0x07, 0x01, 0x00, 0xFF, 0x00, 0x09, 0x06, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
+                       ReportLayout{0, 0, false, true, {0}, false}},
+        // Input report 1 is the keyboard's and the command collection's: it is never dropped.
+        DescriptorCase{"InputReportIdSharedWithAKeyboard",
+                       {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0,
+                        0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x81, 0x02, 0x91, 0x02, 0xC0},
+                       ReportLayout{2, 2, true, false, {}, true}},
         // A four-byte usage names its own page: Generic Desktop keyboard, without a Usage Page item.
         DescriptorCase{"KeyboardByExtendedUsage",
                        {0x0B, 0x06, 0x00, 0x01, 0x00, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0},
