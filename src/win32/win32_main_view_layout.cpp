@@ -9,9 +9,9 @@ namespace {
 
 using enum ControlKind;
 
-// The room between a check mark and its caption, and the room a disabled caption's relief takes, in pixels at
-// 96 DPI.
-constexpr int kCheckGap = 6;
+// The room a button leaves round its check mark and caption besides the mark itself (the margins, the gap, the
+// focus frame), and the room a disabled caption's relief takes, in pixels at 96 DPI.
+constexpr int kCheckGap = 20;
 constexpr int kReliefRoom = 2;
 
 RECT windowRect(HWND window, HWND parent) {
@@ -79,9 +79,14 @@ void Win32MainView::fitCaptions() {
         if (needed <= own.right - own.left) {
             continue;
         }
+        // A caption across its group box's top edge lies beside the group box, among the group box's neighbours.
+        int row = control.container;
+        if (control.rect.top < 0 && row >= 0) {
+            row = controls_[static_cast<std::size_t>(row)].container;
+        }
         LONG roomEnd = 0;
-        if (control.container >= 0) {
-            roomEnd = windowRect(controls_[static_cast<std::size_t>(control.container)].handle, window_).right -
+        if (row >= 0) {
+            roomEnd = windowRect(controls_[static_cast<std::size_t>(row)].handle, window_).right -
                       GetSystemMetrics(SM_CXEDGE);
         } else {
             RECT client{};
@@ -89,7 +94,8 @@ void Win32MainView::fitCaptions() {
             roomEnd = client.right;
         }
         for (const Control& other : controls_) {
-            if (&other == &control || other.handle == nullptr || other.container != control.container) {
+            if (&other == &control || other.handle == nullptr ||
+                (other.container != row && other.container != control.container)) {
                 continue;
             }
             const RECT rect = windowRect(other.handle, window_);
