@@ -10,6 +10,7 @@
 
 #include "presenter/control_table.h"
 #include "presenter/main_view.h"
+#include "win32/accessible_annotations.h"
 #include "win32/settings_file_dialog.h"
 #include "win32/window_fonts.h"
 
@@ -45,7 +46,7 @@ public:
     // the control table.
     static constexpr int kFirstControlId = 1000;
     static int controlId(ControlId id) { return kFirstControlId + static_cast<int>(id.index()); }
-    // The tooltip that shows the status label's whole text.
+    // The tooltip that shows the status label's whole text, which is also the label's accessible description.
     HWND statusTip() const { return statusTip_; }
 
     // MainView.
@@ -143,6 +144,7 @@ private:
     std::vector<Control> controls_;
     std::unique_ptr<WindowFonts> fonts_;
     HBRUSH statusBackground_ = nullptr;
+    AccessibleAnnotations annotations_;
     int programmaticChanges_ = 0;
     bool busy_ = false;
 };

@@ -1,9 +1,3 @@
-#include <windows.h>
-
-#include <initguid.h>
-
-#include <oleacc.h>
-
 #include <algorithm>
 
 #include "presenter/control_names.h"
@@ -45,30 +39,15 @@ void Win32MainView::applyFonts() {
 
 // Both sentinel frames have the labels "Track1" to "Track3", and a field's label stands after it: assistive
 // technology would name two fields alike, or wrongly. Each field is named by its whole caption ("Track Start
-// Sentinel, Track1") and each frame by the check box on its edge, through the system's annotation of the controls'
-// accessible objects.
+// Sentinel, Track1") and each frame by the check box on its edge.
 void Win32MainView::nameSentinelFields() {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   reinterpret_cast<void**>(&services)))) {
-        const auto name = [services](HWND handle, const std::u16string& text) {
-            std::wstring wide = toWide(text);
-            services->SetHwndPropStr(handle, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
-                                     wide.c_str());
-        };
-        for (std::size_t i = 0; i < kTrackCount; ++i) {
-            const int track = static_cast<int>(i);
-            name(control(kTxtSS[i]), fieldCaption({SentinelKind::Start, track}));
-            name(control(kTxtES[i]), fieldCaption({SentinelKind::End, track}));
-        }
-        name(control("Frame3"), u"Track Start Sentinel");
-        name(control("Frame4"), u"Track End Sentinel");
-        services->Release();
+    for (std::size_t i = 0; i < kTrackCount; ++i) {
+        const int track = static_cast<int>(i);
+        annotations_.setName(control(kTxtSS[i]), toWide(fieldCaption({SentinelKind::Start, track})));
+        annotations_.setName(control(kTxtES[i]), toWide(fieldCaption({SentinelKind::End, track})));
     }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
+    annotations_.setName(control("Frame3"), L"Track Start Sentinel");
+    annotations_.setName(control("Frame4"), L"Track End Sentinel");
 }
 
 // The status label in dark red on light grey; the sentinel check boxes in the highlight colour.

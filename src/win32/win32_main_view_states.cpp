@@ -94,7 +94,7 @@ void Win32MainView::setSelectedIndex(ControlId id, int index) {
     }
 }
 
-// The label shows the fitted text; its tooltip the whole.
+// The label shows the fitted text; its tooltip and accessible description the whole.
 void Win32MainView::setStatus(std::u16string_view shown, std::u16string_view whole) {
     setText("txtMsg", shown);
     statusTipText_ = toWide(whole);
@@ -104,6 +104,7 @@ void Win32MainView::setStatus(std::u16string_view shown, std::u16string_view who
     tool.uId = reinterpret_cast<UINT_PTR>(control("txtMsg"));
     tool.lpszText = statusTipText_.data();
     SendMessageW(statusTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    annotations_.setDescription(control("txtMsg"), statusTipText_);
 }
 
 int Win32MainView::textWidth(ControlId id, std::u16string_view text) const {
