@@ -30,6 +30,16 @@ bool isContainer(ControlKind kind) { return kind == GroupBox || kind == EdgeCapt
 
 bool hasWindow(ControlKind kind) { return kind != Timer && kind != FileDialog; }
 
+// A control's place among the controls stacked in tab order: by its tab index, and a sentinel field's label just
+// before its field, where the system looks for the label that names a field.
+int stackingKey(ControlId id) {
+    for (std::size_t i = 0; i < kTrackCount; ++i) {
+        if (id == kStartLabels[i]) return 2 * kTxtSS[i].spec().tabIndex - 1;
+        if (id == kEndLabels[i]) return 2 * kTxtES[i].spec().tabIndex - 1;
+    }
+    return 2 * id.spec().tabIndex;
+}
+
 struct WindowKind {
     const wchar_t* windowClass;
     DWORD style;
@@ -166,9 +176,9 @@ void Win32MainView::setClientSize(int widthTwips, int heightTwips) {
 }
 
 // Every control is a child of the window, so that all notifications reach the window, and is stacked in tab
-// order: the controls that take focus by their tab indices, then the containers, inner ones above outer ones,
-// so that a group box never paints over what lies in it. Tab follows that stacking; an option button that
-// follows one of its own group continues that group.
+// order: the controls by their tab indices (each sentinel field's label just above its field), then the containers,
+// inner ones above outer ones, so that a group box never paints over what lies in it. Tab follows that stacking; an
+// option button that follows one of its own group continues that group.
 void Win32MainView::createControls() {
     for (const ControlSpec& spec : mainWindowControls()) {
         Control control;
@@ -202,7 +212,7 @@ void Win32MainView::createControls() {
         if (aContains && depth(a) != depth(b)) {
             return depth(a) > depth(b);
         }
-        return controls_[a].spec->tabIndex < controls_[b].spec->tabIndex;
+        return stackingKey(ControlId::at(a)) < stackingKey(ControlId::at(b));
     });
 
     HINSTANCE instance = GetModuleHandleW(nullptr);

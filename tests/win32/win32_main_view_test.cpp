@@ -5,6 +5,7 @@
 #include <string>
 
 #include "input_controls.h"
+#include "presenter/control_names.h"
 #include "presenter/control_table.h"
 #include "recording_view_events.h"
 #include "win32/win32_main_view.h"
@@ -135,6 +136,14 @@ TEST_F(Win32MainViewTest, TabVisitsTheShownControlsInTheOrderOfTheirTabIndices) 
         }
     }
     EXPECT_EQ(visited, expected);
+}
+
+// The system names a field without a name of its own by the label stacked just above it.
+TEST_F(Win32MainViewTest, EachSentinelFieldHasItsLabelJustAboveIt) {
+    for (std::size_t i = 0; i < kTrackCount; ++i) {
+        EXPECT_EQ(GetWindow(at(kTxtSS[i]), GW_HWNDPREV), at(kStartLabels[i])) << i;
+        EXPECT_EQ(GetWindow(at(kTxtES[i]), GW_HWNDPREV), at(kEndLabels[i])) << i;
+    }
 }
 
 TEST_F(Win32MainViewTest, AClickTicksAClearOrGrayedBoxAndClearsATickedOne) {
