@@ -16,6 +16,8 @@ struct ControlState {
     CheckState check = kUnchecked;
     bool enabled = true;
     bool visible = true;
+    // Whether Tab stops at it; only one option of a group is a tab stop.
+    bool tabStop = true;
     // The items of a list and the selected one (-1: none).
     std::vector<std::u16string> items;
     int selectedIndex = -1;

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 #include "hid/call_log.h"
@@ -21,9 +21,10 @@ namespace cdr {
 // Everything the main window decides, over a view that shows it. The presenter holds every control's state (it
 // starts as the control table loads the controls, with the factory settings) and tells the view each change; it
 // owns the link to the reader. Its code is split by concern: control states and view events
-// (main_presenter.cpp), start-up, group enable and shut-down (main_presenter_startup.cpp), the settings controls
-// (main_presenter_settings.cpp), the command exchange, Connect and Version (main_presenter_connection.cpp), the
-// device poll and the diagnostic panel (main_presenter_diagnostic.cpp), reading and writing the reader's settings
+// (main_presenter.cpp), the view's events (main_presenter_events.cpp), option groups
+// (main_presenter_option_groups.cpp), start-up, group enable and shut-down (main_presenter_startup.cpp), the settings
+// controls (main_presenter_settings.cpp), the command exchange, Connect and Version (main_presenter_connection.cpp),
+// the device poll and the diagnostic panel (main_presenter_diagnostic.cpp), reading and writing the reader's settings
 // (main_presenter_reader_settings.cpp), and the settings files (main_presenter_settings_file.cpp).
 class MainPresenter final : public ViewEvents, private hid::LinkObserver {
 public:
@@ -69,45 +70,68 @@ public:
     // Applies the file at `path` to the controls, or changes none when any of its lines cannot be read.
     bool LoadSettingsFile(const std::filesystem::path& path);
 
-    // The state of a control by its name in the control table ("cmdOnce", "txtSS(0)"); throws std::out_of_range
-    // for an unknown name.
-    const ControlState& control(std::string_view name) const;
+    // What the presenter holds of a control.
+    const ControlState& control(ControlId id) const { return states_[id.index()]; }
+    // Whether the presenter waits on the reader; it ignores the view's events meanwhile.
+    bool busy() const { return busy_; }
 
-    // What the view reports. Events naming a control that has no handler only update what the presenter holds.
-    void clicked(std::string_view control) override;
-    void checkChanged(std::string_view control, CheckState state) override;
-    void textEdited(std::string_view control, std::u16string_view text) override;
-    void selectedIndexChanged(std::string_view control, int index) override;
-    void timerElapsed(std::string_view control) override;
+    // What the view reports (main_presenter_events.cpp). A change of a control that has no handler only updates
+    // what the presenter holds.
+    void clicked(ControlId control) override;
+    void checkChanged(ControlId control, CheckState state) override;
+    void textEdited(ControlId control, std::u16string_view text) override;
+    void selectedIndexChanged(ControlId control, int index) override;
+    void arrowKey(ControlId control, bool forward) override;
+    void windowDeactivated() override;
+    void windowActivated() override;
+    void timerElapsed(ControlId control) override;
     void closing() override;
 
 private:
+    // Shows the busy cursor and ignores the view's events for its lifetime: while the window waits on the reader.
+    class BusyWhileWaiting {
+    public:
+        explicit BusyWhileWaiting(MainPresenter& presenter);
+        ~BusyWhileWaiting();
+        BusyWhileWaiting(const BusyWhileWaiting&) = delete;
+        BusyWhileWaiting& operator=(const BusyWhileWaiting&) = delete;
+
+    private:
+        MainPresenter& presenter_;
+    };
+
     // Control states, each change told to the view unless it changes nothing (main_presenter.cpp).
-    std::size_t indexOf(std::string_view name) const;
-    ControlState& held(std::string_view name);
-    void setText(std::string_view name, std::u16string_view text);
+    ControlState& held(ControlId id) { return states_[id.index()]; }
+    void setText(ControlId id, std::u16string_view text);
     // A check box's state; a change of chkStart or chkEnd runs its sentinel rule.
-    void setCheck(std::string_view name, CheckState state);
-    // An option button on turns the others of its group off; off touches no other.
-    void setOption(std::string_view name, bool on);
-    void turnOtherOptionsOff(std::string_view name, bool tellView);
-    void setEnabled(std::string_view name, bool enabled);
-    void setItems(std::string_view name, std::vector<std::u16string> items);
-    void setSelectedIndex(std::string_view name, int index);
-    void setTimer(std::string_view name, bool armed, int intervalMs);
-    void runSentinelRuleOf(std::string_view checkBox);
+    void setCheck(ControlId id, CheckState state);
+    // An option button on turns the others of its group off; off touches no other. The group's tab stop follows.
+    void setOption(ControlId id, bool on);
+    void setEnabled(ControlId id, bool enabled);
+    void setTabStop(ControlId id, bool tabStop);
+    void setItems(ControlId id, std::vector<std::u16string> items);
+    void setSelectedIndex(ControlId id, int index);
+    void setTimer(ControlId id, bool armed, int intervalMs);
+    void runSentinelRuleOf(ControlId checkBox);
     // Whether the control and all its containers are enabled and visible.
-    bool usable(std::string_view name) const;
+    bool usable(ControlId id) const;
     // Whether the control is one that takes the keyboard focus and is usable.
-    bool takesFocus(std::string_view name) const;
+    bool takesFocus(ControlId id) const;
     // Replaces the whole status line; in showFileMessage "%1" stands for the file name.
     void showMessage(std::u16string_view text);
     void showFileMessage(std::u16string_view text, std::u16string_view fileName);
 
+    // Option groups: the option buttons of one container (main_presenter_option_groups.cpp).
+    std::vector<ControlId> optionGroupOf(ControlId option) const;
+    // Tab stops at the group's option that is on, else at its first.
+    void updateTabStop(ControlId option);
+    // Moves the focus and the selection to the next or previous usable option of the group, round at its ends.
+    void stepOption(ControlId option, bool forward);
+
     // Start-up and shut-down (main_presenter_startup.cpp).
     void InitControls();
     // Gives the focus back to `focused` when it can still take it, else to the first usable control in tab order.
-    void restoreFocus(const std::string& focused);
+    void restoreFocus(std::optional<ControlId> focused);
     void FillByteLists();
     void Form_Unload();
 
@@ -115,7 +139,9 @@ private:
     void cmdDefault_Click();
     void chkStart_Click();
     void chkEnd_Click();
-    void applySentinelRule(std::string_view checkBox, std::span<const std::string_view> fields);
+    void applySentinelRule(ControlId checkBox, std::span<const ControlId> fields);
+    // A sentinel field keeps one character; a character the reader cannot take is refused as it is typed.
+    void sentinelEdited(ControlId field, std::u16string_view text);
 
     // The link's status texts, and the two halves of SendReaderCommand for the handlers that go through the
     // reader session: the refusal while not connected (clearing the status line first), and the status line after
@@ -135,7 +161,9 @@ private:
     void trimResults();
     void cmdContinuous_Click();
     void tmrContinuousDataCollect_Timer();
-    void stepByteList(std::string_view name);
+    void stepByteList(ControlId id);
+    // Places the diagnostic panel beside the settings and widens the window to hold it.
+    void layOutDiagnosticPanel();
 
     // The reader's settings (main_presenter_reader_settings.cpp).
     void cmdRead_Click();
@@ -148,7 +176,9 @@ private:
     MainView& view_;
     hid::HidPlatform& platform_;
     std::vector<ControlState> states_;
-    std::unordered_map<std::string_view, std::size_t> indices_;
+    // The control that had the focus when the window was last left.
+    std::optional<ControlId> focusOnLeaving_;
+    bool busy_ = false;
     hid::HidLink link_;
     ReaderSession session_{link_};
     bool diagnostic_ = false;

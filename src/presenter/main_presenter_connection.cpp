@@ -1,4 +1,4 @@
-#include "presenter/busy_while_waiting.h"
+#include "presenter/connect_caption.h"
 #include "presenter/main_presenter.h"
 #include "protocol/bcc.h"
 #include "protocol/reader_reply.h"
@@ -10,15 +10,6 @@ namespace {
 
 constexpr std::u16string_view kConnectCaption = u"Connect";
 constexpr std::u16string_view kDisconnectCaption = u"Disconnect";
-constexpr std::u16string_view kNotConnectedCaption = u"CONNECT";
-
-std::u16string upperCase(std::u16string_view text) {
-    std::u16string upper(text);
-    for (char16_t& character : upper) {
-        if (character >= u'a' && character <= u'z') character = static_cast<char16_t>(character - u'a' + u'A');
-    }
-    return upper;
-}
 
 }  // namespace
 
@@ -40,7 +31,7 @@ bool MainPresenter::reportExchange(ExchangeResult result) {
     return result == ExchangeResult::Accepted;
 }
 
-bool MainPresenter::isConnected() const { return upperCase(control("cmdOnce").text) != kNotConnectedCaption; }
+bool MainPresenter::isConnected() const { return !readsConnect(control("cmdOnce").text); }
 
 std::uint8_t MainPresenter::COM_BCCCalc(std::span<const std::uint8_t> byteData, std::int16_t datalen,
                                         std::uint8_t BCCTYPE) const {
@@ -52,7 +43,7 @@ void MainPresenter::showStatus(std::string_view text) { showMessage(std::u16stri
 
 // The caption of cmdOnce is the connection state: "Connect" while not connected, "Disconnect" while connected.
 void MainPresenter::cmdOnce_Click() {
-    const BusyWhileWaiting busy(view_);
+    const BusyWhileWaiting busy(*this);
     SetControlsEnabled(false);
     if (control("cmdOnce").text == kDisconnectCaption) {
         link_.CloseDeviceHandles();
@@ -87,7 +78,7 @@ void MainPresenter::cmdVersion_Click() {
     if (!readerCommandAllowed()) {
         return;
     }
-    const BusyWhileWaiting busy(view_);
+    const BusyWhileWaiting busy(*this);
     const auto answer = session_.readVersion();
     if (!reportExchange(answer.exchange)) {
         return;

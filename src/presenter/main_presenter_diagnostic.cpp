@@ -1,4 +1,8 @@
+#include <algorithm>
+
+#include "presenter/control_table.h"
 #include "presenter/main_presenter.h"
+#include "presenter/result_log.h"
 #include "presenter/utf8_text.h"
 
 namespace cdr {
@@ -8,22 +12,49 @@ namespace {
 constexpr std::u16string_view kContinuousCaption = u"Continuous";
 constexpr std::u16string_view kCancelContinuousCaption = u"Cancel Continuous";
 constexpr int kLastByteValue = 255;
-// Past this many lines the log drops the lines at positions 1 .. kResultsTrimCount, keeping its first line.
-constexpr std::size_t kResultsLimit = 300;
-constexpr std::size_t kResultsTrimCount = 100;
+// The room between the panel's controls, and the window's client area as loaded.
+constexpr int kPanelGapTwips = 6 * kTwipsPerPixel;
+constexpr int kClientWidthTwips = 8985;
+constexpr int kClientHeightTwips = 4995;
 
 }  // namespace
 
 void MainPresenter::showDiagnosticPanel() {
     diagnostic_ = true;
-    view_.layOutDiagnosticPanel();
-    for (const std::string_view name : {"lstResults", "fraBytesReceived", "fraBytesToSend", "cmdContinuous"}) {
-        ControlState& state = held(name);
+    for (const ControlId id : {ControlId("lstResults"), ControlId("fraBytesReceived"), ControlId("fraBytesToSend"),
+                               ControlId("cmdContinuous")}) {
+        ControlState& state = held(id);
         if (!state.visible) {
             state.visible = true;
-            view_.setVisible(name, true);
+            view_.setVisible(id, true);
         }
     }
+    layOutDiagnosticPanel();
+}
+
+// The result list stays where the table puts it, right of the settings; the two byte groups, which the table lays
+// across it, move beside it, each as wide as what it holds; the window widens to hold them all.
+void MainPresenter::layOutDiagnosticPanel() {
+    const auto tableRect = [](ControlId id) {
+        const ControlSpec& spec = id.spec();
+        return TwipsRect{spec.left, spec.top, spec.width, spec.height};
+    };
+    const TwipsRect list = tableRect("lstResults");
+    int right = kClientWidthTwips;
+    int bottom = std::max(kClientHeightTwips, list.bottom() + kPanelGapTwips);
+    for (const ControlId group : {ControlId("fraBytesReceived"), ControlId("fraBytesToSend")}) {
+        TwipsRect rect = tableRect(group);
+        rect.left = list.right() + kPanelGapTwips;
+        for (const ControlSpec& spec : mainWindowControls()) {
+            if (containerOf(ControlId::of(spec)) == group) {
+                rect.width = std::max(rect.width, spec.left + spec.width + kPanelGapTwips);
+            }
+        }
+        view_.place(group, rect);
+        right = std::max(right, rect.right() + kPanelGapTwips);
+        bottom = std::max(bottom, rect.bottom() + kPanelGapTwips);
+    }
+    view_.setClientSize(right, bottom);
 }
 
 // Unless the diagnostic panel is shown the log stays empty; the hook keeps the list on its newest line (none while
@@ -60,18 +91,16 @@ void MainPresenter::PollDevice(bool& readerPresent) {
 
 void MainPresenter::trimResults() {
     std::vector<std::u16string> items = control("lstResults").items;
-    if (items.size() <= kResultsLimit) {
-        return;
+    if (trimResultLog(items)) {
+        setItems("lstResults", std::move(items));
+        keepLogOnLastLine();
     }
-    items.erase(items.begin() + 1, items.begin() + 1 + kResultsTrimCount);
-    setItems("lstResults", std::move(items));
-    keepLogOnLastLine();
 }
 
 // The next byte value; "FF" and no selection both go to "00".
-void MainPresenter::stepByteList(std::string_view name) {
-    const int position = control(name).selectedIndex;
-    setSelectedIndex(name, position >= 0 && position < kLastByteValue ? position + 1 : 0);
+void MainPresenter::stepByteList(ControlId id) {
+    const int position = control(id).selectedIndex;
+    setSelectedIndex(id, position >= 0 && position < kLastByteValue ? position + 1 : 0);
 }
 
 void MainPresenter::cmdContinuous_Click() {

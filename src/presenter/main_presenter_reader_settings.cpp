@@ -1,6 +1,5 @@
 #include <variant>
 
-#include "presenter/busy_while_waiting.h"
 #include "presenter/main_presenter.h"
 #include "protocol/reader_reply.h"
 #include "protocol/settings_block.h"
@@ -18,7 +17,7 @@ void MainPresenter::cmdWrite_Click() {
         showMessage(refused->message);
         return;
     }
-    const BusyWhileWaiting busy(view_);
+    const BusyWhileWaiting busy(*this);
     if (reportExchange(session_.writeSettings(std::get<SettingsBlock>(block)))) {
         showMessage(u"Complete write config!");
     }
@@ -29,7 +28,7 @@ void MainPresenter::cmdRead_Click() {
     if (!readerCommandAllowed()) {
         return;
     }
-    const BusyWhileWaiting busy(view_);
+    const BusyWhileWaiting busy(*this);
     const auto answer = session_.readSettings();
     if (!reportExchange(answer.exchange)) {
         return;

@@ -1,12 +1,28 @@
+#include <algorithm>
+
 #include "presenter/control_names.h"
 #include "presenter/main_presenter.h"
+#include "settings/sentinel_field.h"
 
 namespace cdr {
 
 namespace {
 
-// Text put into a sentinel field by the program keeps its first character only.
+bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
+
+// Text put into a sentinel field by the program keeps its first UTF-16 unit only.
 std::u16string_view firstCharacter(const std::u16string& text) { return std::u16string_view(text).substr(0, 1); }
+
+// The sentinel field of the reader settings that a text field holds.
+SentinelField sentinelFieldOf(ControlId field) {
+    for (int track = 0; track < static_cast<int>(kTrackCount); ++track) {
+        if (kTxtES[static_cast<std::size_t>(track)] == field) {
+            return {SentinelKind::End, track};
+        }
+    }
+    const auto position = std::ranges::find(kTxtSS, field) - kTxtSS.begin();
+    return {SentinelKind::Start, static_cast<int>(position)};
+}
 
 }  // namespace
 
@@ -56,10 +72,26 @@ void MainPresenter::chkEnd_Click() { applySentinelRule("chkEnd", kTxtES); }
 
 // A ticked box (exactly 1; grayed counts as off) makes its fields usable, otherwise they are disabled; the view
 // colours them by their enabled state. Their texts stay as they are.
-void MainPresenter::applySentinelRule(std::string_view checkBox, std::span<const std::string_view> fields) {
+void MainPresenter::applySentinelRule(ControlId checkBox, std::span<const ControlId> fields) {
     const bool on = isOn(control(checkBox).check);
-    for (const std::string_view field : fields) {
+    for (const ControlId field : fields) {
         setEnabled(field, on);
+    }
+}
+
+// One character is kept, counted in characters: a second one typed or pasted is dropped. A character outside the
+// Basic Multilingual Plane, which no settings byte can hold, is refused whole and the field keeps what it had.
+void MainPresenter::sentinelEdited(ControlId field, std::u16string_view text) {
+    ControlState& state = held(field);
+    if (std::ranges::any_of(text, isSurrogate)) {
+        view_.setText(field, state.text);
+        showMessage(refuseSentinel(sentinelFieldOf(field), u"character cannot be sent.").message);
+        return;
+    }
+    const std::u16string_view kept = text.substr(0, 1);
+    state.text.assign(kept.begin(), kept.end());
+    if (kept.size() != text.size()) {
+        view_.setText(field, kept);
     }
 }
 

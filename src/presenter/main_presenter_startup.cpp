@@ -46,12 +46,13 @@ void MainPresenter::FillByteLists() {
 // Every control of the table in order takes the enabled state; the timer is armed or stopped with it, and the file
 // dialog component, which has no enabled state, is passed over.
 void MainPresenter::SetControlsEnabled(bool enable) {
-    const std::string focused = view_.focusedControl();
+    const std::optional<ControlId> focused = view_.focusedControl();
     for (const ControlSpec& spec : mainWindowControls()) {
+        const ControlId id = ControlId::of(spec);
         if (spec.kind == ControlKind::Timer) {
-            setTimer(spec.name, enable, control(spec.name).timerIntervalMs);
+            setTimer(id, enable, control(id).timerIntervalMs);
         } else if (spec.kind != ControlKind::FileDialog) {
-            setEnabled(spec.name, enable);
+            setEnabled(id, enable);
         }
     }
     setEnabled("fraSendAndReceive", true);
@@ -62,19 +63,20 @@ void MainPresenter::SetControlsEnabled(bool enable) {
 }
 
 // So that keyboard and screen-reader users keep their place.
-void MainPresenter::restoreFocus(const std::string& focused) {
-    if (takesFocus(focused)) {
-        view_.setFocus(focused);
+void MainPresenter::restoreFocus(std::optional<ControlId> focused) {
+    if (focused && takesFocus(*focused)) {
+        view_.setFocus(*focused);
         return;
     }
-    const ControlSpec* first = nullptr;
+    std::optional<ControlId> first;
     for (const ControlSpec& spec : mainWindowControls()) {
-        if (takesFocus(spec.name) && (first == nullptr || spec.tabIndex < first->tabIndex)) {
-            first = &spec;
+        const ControlId id = ControlId::of(spec);
+        if (takesFocus(id) && control(id).tabStop && (!first || spec.tabIndex < first->spec().tabIndex)) {
+            first = id;
         }
     }
-    if (first != nullptr) {
-        view_.setFocus(first->name);
+    if (first) {
+        view_.setFocus(*first);
     }
 }
 

@@ -5,15 +5,28 @@
 #include <string_view>
 #include <vector>
 
+#include "presenter/control_table.h"
 #include "settings/reader_settings.h"
 
 namespace cdr {
 
 enum class FileDialogKind { Load, Save };
 
-// What the main window's presenter asks of a window toolkit. Controls are named as in the control table
-// ("cmdOnce", "txtSS(0)"). A view changes a control only when asked to, and reports what the user did through
-// ViewEvents; a change the presenter makes is never reported back as an event.
+// A control's place in twips, from the top-left corner of its container's client area.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// What the main window's presenter asks of a window toolkit. A view changes a control only when asked to, and
+// reports every change of a control's value through ViewEvents, whatever made it (mouse, keyboard, assistive
+// technology, a paste), except a change the presenter asked for. It decides nothing: the presenter does.
 class MainView {
 public:
     virtual ~MainView() = default;
@@ -22,34 +35,41 @@ public:
     virtual void showWindow() = 0;
 
     // The caption of a button, check box, option button or group box, or the text of a label or text field.
-    virtual void setText(std::string_view control, std::u16string_view text) = 0;
+    virtual void setText(ControlId control, std::u16string_view text) = 0;
     // A check box's state (kUnchecked, kChecked, kGrayed), or an option button's (kUnchecked or kChecked).
-    virtual void setCheck(std::string_view control, CheckState state) = 0;
-    virtual void setEnabled(std::string_view control, bool enabled) = 0;
-    virtual void setVisible(std::string_view control, bool visible) = 0;
+    virtual void setCheck(ControlId control, CheckState state) = 0;
+    virtual void setEnabled(ControlId control, bool enabled) = 0;
+    virtual void setVisible(ControlId control, bool visible) = 0;
+    // Whether Tab stops at the control.
+    virtual void setTabStop(ControlId control, bool tabStop) = 0;
 
     // The items of a drop-down list or list box, replaced whole (the selection stays unless it is past the new end),
     // and the selected item (-1: none).
-    virtual void setItems(std::string_view control, const std::vector<std::u16string>& items) = 0;
-    virtual void setSelectedIndex(std::string_view control, int index) = 0;
+    virtual void setItems(ControlId control, const std::vector<std::u16string>& items) = 0;
+    virtual void setSelectedIndex(ControlId control, int index) = 0;
 
-    // Keyboard focus: the control that has it ("" when none of the window's controls has), and moving it.
-    virtual std::string focusedControl() const = 0;
-    virtual void setFocus(std::string_view control) = 0;
+    // Keyboard focus: the control that has it (none when none of the window's controls has), and moving it.
+    virtual std::optional<ControlId> focusedControl() const = 0;
+    virtual void setFocus(ControlId control) = 0;
 
     // The timer control: armed with its interval, or stopped.
-    virtual void setTimer(std::string_view control, bool armed, int intervalMs) = 0;
-    // A busy cursor over the window while the presenter waits on the reader.
+    virtual void setTimer(ControlId control, bool armed, int intervalMs) = 0;
+    // While the presenter waits on the reader: the busy cursor over the window. When the wait ends, the input that
+    // reached the window meanwhile (keys, mouse buttons) is dropped, never carried out afterwards.
     virtual void setBusy(bool busy) = 0;
 
-    // Replaces the whole text of the one-line status label. When fileName is not empty, the first "%1" of text
-    // stands for it, and the view may shorten the name so that the line fits (statusWithFileName gives the whole).
-    virtual void setStatus(std::u16string_view text, std::u16string_view fileName) = 0;
+    // The one-line status label shows `shown`; `whole` is its tooltip and accessible description.
+    virtual void setStatus(std::u16string_view shown, std::u16string_view whole) = 0;
+    // Measures, in the view's pixels: the advance of a text at a control's font, and the room the control leaves
+    // its text.
+    virtual int textWidth(ControlId control, std::u16string_view text) const = 0;
+    virtual int textRoom(ControlId control) const = 0;
+
     // Adds one item at the end of a list box.
-    virtual void appendItem(std::string_view control, std::u16string_view item) = 0;
-    // Lays the diagnostic panel out beside the settings and makes room for it; the presenter then shows its
-    // controls.
-    virtual void layOutDiagnosticPanel() = 0;
+    virtual void appendItem(ControlId control, std::u16string_view item) = 0;
+    // Moves and sizes a control, and sizes the window's client area.
+    virtual void place(ControlId control, TwipsRect rect) = 0;
+    virtual void setClientSize(int widthTwips, int heightTwips) = 0;
 
     // Asks the user for a settings file with the load or save dialog: its full path in UTF-8, or nothing when the
     // user cancelled.
@@ -66,22 +86,27 @@ inline std::u16string statusWithFileName(std::u16string_view text, std::u16strin
     return whole;
 }
 
-// What a view reports of the user's actions, each once, after the control shows the new state.
+// What a view reports: each change of a control's value once, after the control shows it, and the keys and window
+// activations whose handling the presenter decides.
 class ViewEvents {
 public:
     virtual ~ViewEvents() = default;
 
     // A button was pressed.
-    virtual void clicked(std::string_view control) = 0;
-    // The user changed a check box (to kUnchecked or kChecked only) or turned an option button on; the view has
-    // already turned the other option buttons of its group off.
-    virtual void checkChanged(std::string_view control, CheckState state) = 0;
-    // The user edited a text field.
-    virtual void textEdited(std::string_view control, std::u16string_view text) = 0;
-    // The user picked an item of a drop-down list.
-    virtual void selectedIndexChanged(std::string_view control, int index) = 0;
+    virtual void clicked(ControlId control) = 0;
+    // A check box or option button changed its state.
+    virtual void checkChanged(ControlId control, CheckState state) = 0;
+    // A text field's text changed.
+    virtual void textEdited(ControlId control, std::u16string_view text) = 0;
+    // A drop-down list's selection changed.
+    virtual void selectedIndexChanged(ControlId control, int index) = 0;
+    // An arrow key was pressed on a button, check box or option button; the view does nothing else with it.
+    virtual void arrowKey(ControlId control, bool forward) = 0;
+    // The window lost the activation to another window, or got it back.
+    virtual void windowDeactivated() = 0;
+    virtual void windowActivated() = 0;
     // The armed timer's interval passed.
-    virtual void timerElapsed(std::string_view control) = 0;
+    virtual void timerElapsed(ControlId control) = 0;
     // The window is closing; it cannot be cancelled.
     virtual void closing() = 0;
 };

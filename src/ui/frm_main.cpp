@@ -96,12 +96,8 @@ const std::vector<QObject*>& frmMain::controls() {
 
 QObject* frmMain::control(const QString& name) {
     buildDiagnosticPanel();
-    return byName(name.toStdString());
-}
-
-QObject* frmMain::byName(std::string_view name) const {
-    const std::optional<std::size_t> index = controlIndex(name);
-    return index ? controls_[*index] : nullptr;
+    const std::optional<ControlId> id = controlNamed(name.toStdString());
+    return id ? byId(*id) : nullptr;
 }
 
 bool frmMain::SaveSettingsFile(const QString& path) {
@@ -125,11 +121,12 @@ void frmMain::createControls(bool diagnosticPanel) {
     const auto table = mainWindowControls();
     controls_.resize(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (inDiagnosticPanel(table[i]) == diagnosticPanel) {
+        const ControlId id = ControlId::at(i);
+        if (inDiagnosticPanel(id) == diagnosticPanel) {
             QObject* control = createControl(table[i]);
             control->setObjectName(QString::fromUtf8(table[i].name));
             controls_[i] = control;
-            connectEvents(table[i].name, control);
+            connectEvents(id, control);
         }
     }
 }
@@ -143,14 +140,15 @@ void frmMain::buildDiagnosticPanel() {
     createControls(true);
     lstResults_ = find<QListWidget>("lstResults");
     for (const ControlSpec& spec : mainWindowControls()) {
-        if (inDiagnosticPanel(spec)) {
-            const ControlState& held = presenter_->control(spec.name);
-            setText(spec.name, held.text);
-            setCheck(spec.name, held.check);
-            setItems(spec.name, held.items);
-            setSelectedIndex(spec.name, held.selectedIndex);
-            setEnabled(spec.name, held.enabled);
-            setVisible(spec.name, held.visible);
+        const ControlId id = ControlId::of(spec);
+        if (inDiagnosticPanel(id)) {
+            const ControlState& held = presenter_->control(id);
+            setText(id, held.text);
+            setCheck(id, held.check);
+            setItems(id, held.items);
+            setSelectedIndex(id, held.selectedIndex);
+            setEnabled(id, held.enabled);
+            setVisible(id, held.visible);
         }
     }
     applyTabOrder();
@@ -171,7 +169,7 @@ QObject* frmMain::createControl(const ControlSpec& spec) {
     QWidget* container = this;
     QPoint origin(0, 0);
     if (spec.container != nullptr) {
-        container = find<QWidget>(spec.container);
+        container = find<QWidget>(*controlNamed(spec.container));
         if (spec.top < 0) {
             origin = container->pos();
             container = container->parentWidget();
@@ -193,13 +191,11 @@ QObject* frmMain::createControl(const ControlSpec& spec) {
 // labels, so assistive technology hears each field by its whole caption ("Track Start Sentinel, Track1"), and each
 // frame by the caption of the check box on its edge.
 void frmMain::labelSentinelFields() {
-    const std::array<std::string_view, 2 * kTrackCount> labels{"Label1(0)", "Label1(1)", "Label1(2)",
-                                                               "Label1(3)", "Label1(4)", "Label1(5)"};
     for (std::size_t i = 0; i < kTrackCount; ++i) {
         auto* start = find<QLineEdit>(kTxtSS[i]);
         auto* end = find<QLineEdit>(kTxtES[i]);
-        find<QLabel>(labels[i])->setBuddy(start);
-        find<QLabel>(labels[kTrackCount + i])->setBuddy(end);
+        find<QLabel>(kStartLabels[i])->setBuddy(start);
+        find<QLabel>(kEndLabels[i])->setBuddy(end);
         const int track = static_cast<int>(i);
         start->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::Start, track})));
         end->setAccessibleName(QString::fromStdU16String(fieldCaption({SentinelKind::End, track})));
@@ -212,7 +208,7 @@ void frmMain::labelSentinelFields() {
 // right when the desktop font is larger than the layout was made for.
 void frmMain::fitCaptions() {
     for (const ControlSpec& spec : mainWindowControls()) {
-        auto* control = find<QWidget>(spec.name);
+        auto* control = find<QWidget>(ControlId::of(spec));
         if (control != nullptr && (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
                                    spec.kind == ControlKind::OptionButton)) {
             widenToCaption(*control);
@@ -224,8 +220,8 @@ void frmMain::fitCaptions() {
 void frmMain::applyTabOrder() {
     std::vector<std::pair<int, QWidget*>> ordered;
     for (const ControlSpec& spec : mainWindowControls()) {
-        auto* widget = find<QWidget>(spec.name);
-        if (widget != nullptr && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+        auto* widget = find<QWidget>(ControlId::of(spec));
+        if (widget != nullptr && widget->focusPolicy() != Qt::NoFocus) {
             ordered.emplace_back(spec.tabIndex, widget);
         }
     }

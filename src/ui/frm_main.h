@@ -15,7 +15,7 @@
 #include "presenter/main_presenter.h"
 #include "presenter/main_view.h"
 #include "settings/reader_settings.h"
-#include "ui/busy_cursor.h"
+#include "ui/busy_window.h"
 #include "ui/file_dialogs.h"
 
 class QLabel;
@@ -80,32 +80,53 @@ private:
     void applyLook();
     void labelSentinelFields();
     void fitCaptions();
-    // A control that has been built, by name; nullptr for one that has not.
-    QObject* byName(std::string_view name) const;
+    // A control that has been built; nullptr for one that has not.
+    QObject* byId(ControlId id) const { return controls_[id.index()]; }
     template <typename Control>
-    Control* find(std::string_view name) const {
-        return qobject_cast<Control*>(byName(name));
+    Control* find(ControlId id) const {
+        return qobject_cast<Control*>(byId(id));
     }
 
-    // What the user does with a control, told to the presenter (frm_main_events.cpp).
-    void connectEvents(const std::string& name, QObject* control);
+    // Every change of a control's value, told to the presenter unless the presenter made it; arrow keys on
+    // buttons and the window's activation (frm_main_events.cpp).
+    void connectEvents(ControlId id, QObject* control);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // Marks the presenter's changes for their lifetime, so that the signals they raise are not reported back.
+    class PresenterChange {
+    public:
+        explicit PresenterChange(frmMain& window) : window_(window) { ++window_.presenterChanges_; }
+        ~PresenterChange() { --window_.presenterChanges_; }
+        PresenterChange(const PresenterChange&) = delete;
+        PresenterChange& operator=(const PresenterChange&) = delete;
+
+    private:
+        frmMain& window_;
+    };
+    // The presenter to tell of a change, or nullptr while the presenter makes the change.
+    MainPresenter* listener() const { return presenterChanges_ == 0 ? presenter_.get() : nullptr; }
 
     // MainView (frm_main_view.cpp, frm_main_diagnostic.cpp).
     void showWindow() override;
-    void setText(std::string_view control, std::u16string_view text) override;
-    void setCheck(std::string_view control, CheckState state) override;
-    void setEnabled(std::string_view control, bool enabled) override;
-    void setVisible(std::string_view control, bool visible) override;
-    void setItems(std::string_view control, const std::vector<std::u16string>& items) override;
-    void setSelectedIndex(std::string_view control, int index) override;
-    std::string focusedControl() const override;
-    void setFocus(std::string_view control) override;
-    void setTimer(std::string_view control, bool armed, int intervalMs) override;
+    void setText(ControlId control, std::u16string_view text) override;
+    void setCheck(ControlId control, CheckState state) override;
+    void setEnabled(ControlId control, bool enabled) override;
+    void setVisible(ControlId control, bool visible) override;
+    void setTabStop(ControlId control, bool tabStop) override;
+    void setItems(ControlId control, const std::vector<std::u16string>& items) override;
+    void setSelectedIndex(ControlId control, int index) override;
+    std::optional<ControlId> focusedControl() const override;
+    void setFocus(ControlId control) override;
+    void setTimer(ControlId control, bool armed, int intervalMs) override;
     void setBusy(bool busy) override;
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
-    void setStatus(std::u16string_view text, std::u16string_view fileName) override;
-    void appendItem(std::string_view control, std::u16string_view item) override;
-    void layOutDiagnosticPanel() override;
+    void setStatus(std::u16string_view shown, std::u16string_view whole) override;
+    int textWidth(ControlId control, std::u16string_view text) const override;
+    int textRoom(ControlId control) const override;
+    void appendItem(ControlId control, std::u16string_view item) override;
+    void place(ControlId control, TwipsRect rect) override;
+    void setClientSize(int widthTwips, int heightTwips) override;
 
     FileDialogs& fileDialogs();
 
@@ -115,7 +136,8 @@ private:
     // Set once the diagnostic panel is built.
     QListWidget* lstResults_ = nullptr;
     std::unique_ptr<FileDialogs> fileDialogs_;
-    std::optional<BusyCursor> busy_;
+    std::optional<BusyWindow> busy_;
+    int presenterChanges_ = 0;
     // Made once the controls exist, since it shows its first states at once.
     std::unique_ptr<MainPresenter> presenter_;
 };

@@ -1,43 +1,36 @@
 #include <QGroupBox>
-#include <QListWidget>
 
 #include <algorithm>
 
+#include "presenter/control_table.h"
 #include "ui/caption_fit.h"
-#include "ui/check_box.h"
 #include "ui/frm_main.h"
 
 namespace cdr {
 
-namespace {
-
-// The panel's controls lie right of the settings, and the two byte groups would cover the result list where they
-// stand: they move beside it.
-constexpr int kPanelGap = 6;
-
-void widenToHoldCaptionAndContents(QGroupBox& group) {
-    const int contentsRight = group.childrenRect().right() + 1 + kPanelGap;
-    group.resize(std::max({group.width(), group.minimumSizeHint().width(), contentsRight}), group.height());
+// The panel is built when the presenter first places one of its controls.
+void frmMain::place(ControlId id, TwipsRect rect) {
+    buildDiagnosticPanel();
+    auto* widget = find<QWidget>(id);
+    if (widget == nullptr) {
+        return;
+    }
+    widget->setGeometry(twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
+                        twipsToPixels(rect.height));
+    for (auto* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        widenToCaption(*child);
+    }
+    // A group's title at a larger desktop font widens it, as any caption does.
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->resize(std::max(group->width(), group->minimumSizeHint().width()), group->height());
+    }
 }
 
-}  // namespace
-
-void frmMain::layOutDiagnosticPanel() {
-    buildDiagnosticPanel();
-    auto* bytesReceived = find<QGroupBox>("fraBytesReceived");
-    auto* bytesToSend = find<QGroupBox>("fraBytesToSend");
-    const int besideResults = lstResults_->geometry().right() + kPanelGap;
-    bytesReceived->move(besideResults, bytesReceived->y());
-    bytesToSend->move(besideResults, bytesToSend->y());
-    // The two groups are narrower than their captions and "Autoincrement values"; beside the list they have room.
-    for (QGroupBox* group : {bytesReceived, bytesToSend}) {
-        widenToHoldCaptionAndContents(*group);
-    }
-    widenToCaption(*find<QWidget>("chkAutoincrement"));
-    widenToHoldCaptionAndContents(*bytesToSend);
-    const int right = std::max(bytesReceived->geometry().right(), bytesToSend->geometry().right()) + kPanelGap;
-    const int bottom = std::max({height(), lstResults_->geometry().bottom(), bytesToSend->geometry().bottom()});
-    setFixedSize(right + 1, bottom + kPanelGap);
+// The window holds at least the room asked for, and whatever a larger font widened.
+void frmMain::setClientSize(int widthTwips, int heightTwips) {
+    constexpr int kMarginPixels = 6;
+    const int right = childrenRect().right() + 1 + kMarginPixels;
+    setFixedSize(std::max(twipsToPixels(widthTwips), right), twipsToPixels(heightTwips));
 }
 
 }  // namespace cdr

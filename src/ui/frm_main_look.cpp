@@ -22,12 +22,12 @@ const QColor kStatusText(192, 0, 0);
 }  // namespace
 
 void frmMain::applyLook() {
-    for (const std::string_view command : {"cmdRead", "cmdWrite", "cmdVersion"}) {
+    for (const ControlId command : {ControlId("cmdRead"), ControlId("cmdWrite"), ControlId("cmdVersion")}) {
         setRoleColor(*find<QWidget>(command), QPalette::Button, kCommandFace);
     }
     setRoleColor(*find<QWidget>("cmdDefault"), QPalette::Button, kResetFace);
     find<QWidget>("cmdOnce")->setFont(boldGulim(kCaptionPointSize));
-    for (const std::string_view sentinelBox : {"chkStart", "chkEnd"}) {
+    for (const ControlId sentinelBox : {ControlId("chkStart"), ControlId("chkEnd")}) {
         find<QWidget>(sentinelBox)->setFont(boldGulim(kCaptionPointSize));
         setEnabledTextColor(*find<QWidget>(sentinelBox), QApplication::palette().color(QPalette::Highlight));
     }

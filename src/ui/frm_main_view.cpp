@@ -28,8 +28,9 @@ QString toQString(std::u16string_view text) {
 
 void frmMain::showWindow() { show(); }
 
-void frmMain::setText(std::string_view name, std::u16string_view text) {
-    QObject* target = byName(name);
+void frmMain::setText(ControlId id, std::u16string_view text) {
+    const PresenterChange change(*this);
+    QObject* target = byId(id);
     if (auto* button = qobject_cast<QAbstractButton*>(target)) {
         button->setText(toQString(text));
     } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
@@ -41,45 +42,54 @@ void frmMain::setText(std::string_view name, std::u16string_view text) {
     }
 }
 
-void frmMain::setCheck(std::string_view name, CheckState state) {
-    QObject* target = byName(name);
+void frmMain::setCheck(ControlId id, CheckState state) {
+    const PresenterChange change(*this);
+    QObject* target = byId(id);
     if (auto* box = qobject_cast<CheckBox*>(target)) {
         box->setValue(state);
     } else if (auto* option = qobject_cast<OptionButton*>(target)) {
-        option->setOn(state == kChecked);
+        option->setChecked(state == kChecked);
     }
 }
 
 // A sentinel field is white while it takes input and has the button-face colour while it is disabled.
-void frmMain::setEnabled(std::string_view name, bool enabled) {
-    auto* widget = find<QWidget>(name);
+void frmMain::setEnabled(ControlId id, bool enabled) {
+    auto* widget = find<QWidget>(id);
     if (widget == nullptr) {
         return;
     }
     widget->setEnabled(enabled);
-    if (isSentinelField(name)) {
+    if (isSentinelField(id)) {
         setRoleColor(*widget, QPalette::Base,
                      enabled ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
     }
 }
 
-void frmMain::setVisible(std::string_view name, bool visible) {
-    if (auto* widget = find<QWidget>(name)) {
+// Tab passes over a control that is no tab stop; a click still focuses it.
+void frmMain::setTabStop(ControlId id, bool tabStop) {
+    if (auto* widget = find<QWidget>(id)) {
+        widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+void frmMain::setVisible(ControlId id, bool visible) {
+    if (auto* widget = find<QWidget>(id)) {
         widget->setVisible(visible);
     }
 }
 
-void frmMain::setItems(std::string_view name, const std::vector<std::u16string>& items) {
+void frmMain::setItems(ControlId id, const std::vector<std::u16string>& items) {
+    const PresenterChange change(*this);
     QStringList texts;
     for (const std::u16string& item : items) {
         texts.append(QString::fromStdU16String(item));
     }
-    if (auto* list = find<QComboBox>(name)) {
+    if (auto* list = find<QComboBox>(id)) {
         const int selected = list->currentIndex();
         list->clear();
         list->addItems(texts);
         list->setCurrentIndex(selected < list->count() ? selected : -1);
-    } else if (auto* box = find<QListWidget>(name)) {
+    } else if (auto* box = find<QListWidget>(id)) {
         const int selected = box->currentRow();
         box->clear();
         box->addItems(texts);
@@ -87,34 +97,39 @@ void frmMain::setItems(std::string_view name, const std::vector<std::u16string>&
     }
 }
 
-void frmMain::setSelectedIndex(std::string_view name, int index) {
-    if (auto* list = find<QComboBox>(name)) {
+void frmMain::setSelectedIndex(ControlId id, int index) {
+    const PresenterChange change(*this);
+    if (auto* list = find<QComboBox>(id)) {
         list->setCurrentIndex(index);
-    } else if (auto* box = find<QListWidget>(name)) {
+    } else if (auto* box = find<QListWidget>(id)) {
         box->setCurrentRow(index);
     }
 }
 
-void frmMain::appendItem(std::string_view name, std::u16string_view item) {
-    if (auto* box = find<QListWidget>(name)) {
+void frmMain::appendItem(ControlId id, std::u16string_view item) {
+    const PresenterChange change(*this);
+    if (auto* box = find<QListWidget>(id)) {
         box->addItem(toQString(item));
     }
 }
 
-std::string frmMain::focusedControl() const {
+std::optional<ControlId> frmMain::focusedControl() const {
     const QWidget* focused = focusWidget();
-    const bool ours = focused != nullptr && std::ranges::find(controls_, focused) != controls_.end();
-    return ours ? focused->objectName().toStdString() : std::string();
+    const auto found = focused == nullptr ? controls_.end() : std::ranges::find(controls_, focused);
+    if (found == controls_.end()) {
+        return std::nullopt;
+    }
+    return ControlId::at(static_cast<std::size_t>(found - controls_.begin()));
 }
 
-void frmMain::setFocus(std::string_view name) {
-    if (auto* widget = find<QWidget>(name)) {
+void frmMain::setFocus(ControlId id) {
+    if (auto* widget = find<QWidget>(id)) {
         widget->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void frmMain::setTimer(std::string_view name, bool armed, int intervalMs) {
-    auto* timer = find<QTimer>(name);
+void frmMain::setTimer(ControlId id, bool armed, int intervalMs) {
+    auto* timer = find<QTimer>(id);
     if (timer == nullptr) {
         return;
     }
@@ -144,8 +159,21 @@ std::optional<std::string> frmMain::chooseSettingsFile(FileDialogKind kind) {
     return path.toStdString();
 }
 
-void frmMain::setStatus(std::u16string_view text, std::u16string_view fileName) {
-    setStatusLine(*txtMsg_, toQString(text), toQString(fileName));
+void frmMain::setStatus(std::u16string_view shown, std::u16string_view whole) {
+    setStatusLine(*txtMsg_, toQString(shown), toQString(whole));
+}
+
+int frmMain::textWidth(ControlId id, std::u16string_view text) const {
+    const auto* widget = find<QWidget>(id);
+    return widget == nullptr ? 0 : widget->fontMetrics().horizontalAdvance(toQString(text));
+}
+
+int frmMain::textRoom(ControlId id) const {
+    const auto* widget = find<QWidget>(id);
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->contentsRect().width() - 2 * label->margin();
+    }
+    return widget == nullptr ? 0 : widget->contentsRect().width();
 }
 
 }  // namespace cdr

@@ -1,7 +1,5 @@
 #include "fake_main_view.h"
 
-#include <algorithm>
-
 #include "presenter/control_table.h"
 
 namespace cdr::test {
@@ -15,13 +13,13 @@ FakeMainView::FakeMainView() {
     }
 }
 
-ControlState& FakeMainView::push(std::string_view call, std::string_view control) {
-    calls.push_back(std::string(call) + " " + std::string(control));
-    return shown.at(std::string(control));
+ControlState& FakeMainView::push(std::string_view call, ControlId control) {
+    calls.push_back(std::string(call) + " " + std::string(control.name()));
+    return shown.at(std::string(control.name()));
 }
 
 template <typename Value>
-void FakeMainView::change(std::string_view call, std::string_view control, Value ControlState::*member, Value value) {
+void FakeMainView::change(std::string_view call, ControlId control, Value ControlState::*member, Value value) {
     ControlState& state = push(call, control);
     if (state.*member == value) {
         ++redundantPushes;
@@ -29,50 +27,57 @@ void FakeMainView::change(std::string_view call, std::string_view control, Value
     state.*member = std::move(value);
 }
 
-void FakeMainView::setText(std::string_view control, std::u16string_view text) {
+void FakeMainView::setText(ControlId control, std::u16string_view text) {
     change("setText", control, &ControlState::text, std::u16string(text));
 }
 
-void FakeMainView::setStatus(std::u16string_view text, std::u16string_view fileName) {
-    change("setStatus", "txtMsg", &ControlState::text, statusWithFileName(text, fileName));
-    statusFileName = fileName;
+void FakeMainView::setStatus(std::u16string_view shownText, std::u16string_view whole) {
+    change("setStatus", "txtMsg", &ControlState::text, std::u16string(whole));
+    statusShown = shownText;
 }
 
-void FakeMainView::appendItem(std::string_view control, std::u16string_view item) {
+void FakeMainView::appendItem(ControlId control, std::u16string_view item) {
     push("appendItem", control).items.emplace_back(item);
 }
 
-void FakeMainView::setCheck(std::string_view control, CheckState state) {
+void FakeMainView::setCheck(ControlId control, CheckState state) {
     change("setCheck", control, &ControlState::check, state);
 }
 
-void FakeMainView::setEnabled(std::string_view control, bool enabled) {
+void FakeMainView::setEnabled(ControlId control, bool enabled) {
     change("setEnabled", control, &ControlState::enabled, enabled);
 }
 
-void FakeMainView::setVisible(std::string_view control, bool visible) {
+void FakeMainView::setVisible(ControlId control, bool visible) {
     change("setVisible", control, &ControlState::visible, visible);
 }
 
+void FakeMainView::setTabStop(ControlId control, bool tabStop) {
+    change("setTabStop", control, &ControlState::tabStop, tabStop);
+}
+
 // As a list box does, the selection is kept unless it is past the new end.
-void FakeMainView::setItems(std::string_view control, const std::vector<std::u16string>& items) {
-    change("setItems", control, &ControlState::items, items);
-    ControlState& state = shown.at(std::string(control));
+void FakeMainView::setItems(ControlId control, const std::vector<std::u16string>& items) {
+    ControlState& state = push("setItems", control);
+    if (state.items == items) {
+        ++redundantPushes;
+    }
+    state.items = items;
     if (state.selectedIndex >= static_cast<int>(items.size())) {
         state.selectedIndex = -1;
     }
 }
 
-void FakeMainView::setSelectedIndex(std::string_view control, int index) {
+void FakeMainView::setSelectedIndex(ControlId control, int index) {
     change("setSelectedIndex", control, &ControlState::selectedIndex, index);
 }
 
-void FakeMainView::setFocus(std::string_view control) {
-    calls.push_back("setFocus " + std::string(control));
+void FakeMainView::setFocus(ControlId control) {
+    calls.push_back("setFocus " + std::string(control.name()));
     focused = control;
 }
 
-void FakeMainView::setTimer(std::string_view control, bool armed, int intervalMs) {
+void FakeMainView::setTimer(ControlId control, bool armed, int intervalMs) {
     ControlState& state = push("setTimer", control);
     if (state.timerArmed == armed && state.timerIntervalMs == intervalMs) {
         ++redundantPushes;
@@ -81,24 +86,16 @@ void FakeMainView::setTimer(std::string_view control, bool armed, int intervalMs
     state.timerIntervalMs = intervalMs;
 }
 
+void FakeMainView::place(ControlId control, TwipsRect rect) {
+    calls.push_back("place " + std::string(control.name()));
+    placed[std::string(control.name())] = rect;
+}
+
+void FakeMainView::setClientSize(int widthTwips, int heightTwips) { client = {0, 0, widthTwips, heightTwips}; }
+
 std::optional<std::string> FakeMainView::chooseSettingsFile(FileDialogKind kind) {
     dialogsShown.push_back(kind);
     return dialogAnswer;
-}
-
-void FakeMainView::userChecks(std::string_view control, CheckState state) {
-    shown.at(std::string(control)).check = state;
-    const auto table = mainWindowControls();
-    const auto self = std::ranges::find(table, control, &ControlSpec::name);
-    if (self->kind != ControlKind::OptionButton || state != kChecked) {
-        return;
-    }
-    for (const ControlSpec& spec : table) {
-        if (spec.kind == ControlKind::OptionButton && std::string_view(spec.container) == self->container &&
-            spec.name != control) {
-            shown.at(spec.name).check = kUnchecked;
-        }
-    }
 }
 
 }  // namespace cdr::test

@@ -17,39 +17,47 @@ public:
     FakeMainView();
 
     void showWindow() override { calls.emplace_back("showWindow"); }
-    void setText(std::string_view control, std::u16string_view text) override;
-    void setCheck(std::string_view control, CheckState state) override;
-    void setEnabled(std::string_view control, bool enabled) override;
-    void setVisible(std::string_view control, bool visible) override;
-    void setItems(std::string_view control, const std::vector<std::u16string>& items) override;
-    void setSelectedIndex(std::string_view control, int index) override;
-    std::string focusedControl() const override { return focused; }
-    void setFocus(std::string_view control) override;
-    void setTimer(std::string_view control, bool armed, int intervalMs) override;
+    void setText(ControlId control, std::u16string_view text) override;
+    void setCheck(ControlId control, CheckState state) override;
+    void setEnabled(ControlId control, bool enabled) override;
+    void setVisible(ControlId control, bool visible) override;
+    void setTabStop(ControlId control, bool tabStop) override;
+    void setItems(ControlId control, const std::vector<std::u16string>& items) override;
+    void setSelectedIndex(ControlId control, int index) override;
+    std::optional<ControlId> focusedControl() const override { return focused; }
+    void setFocus(ControlId control) override;
+    void setTimer(ControlId control, bool armed, int intervalMs) override;
     void setBusy(bool busy) override { busyChanges.push_back(busy); }
-    // The status label's whole text; the file name of the last file text is kept apart.
-    void setStatus(std::u16string_view text, std::u16string_view fileName) override;
-    void appendItem(std::string_view control, std::u16string_view item) override;
-    void layOutDiagnosticPanel() override { calls.emplace_back("layOutDiagnosticPanel"); }
+    // The status label's text is the whole text; what it shows is kept apart.
+    void setStatus(std::u16string_view shown, std::u16string_view whole) override;
+    // One pixel per UTF-16 unit; the status label has statusRoom pixels.
+    int textWidth(ControlId, std::u16string_view text) const override { return static_cast<int>(text.size()); }
+    int textRoom(ControlId) const override { return statusRoom; }
+    void appendItem(ControlId control, std::u16string_view item) override;
+    void place(ControlId control, TwipsRect rect) override;
+    void setClientSize(int widthTwips, int heightTwips) override;
     std::optional<std::string> chooseSettingsFile(FileDialogKind kind) override;
 
-    // A check box or option button as the user changes it; an option turned on turns the rest of its group off.
-    void userChecks(std::string_view control, CheckState state);
+    // A control's value as the user changes it; the presenter is not told.
+    void userChecks(ControlId control, CheckState state) { shown.at(std::string(control.name())).check = state; }
 
     std::map<std::string, ControlState, std::less<>> shown;
+    std::map<std::string, TwipsRect, std::less<>> placed;
+    TwipsRect client{0, 0, 8985, 4995};
     std::vector<std::string> calls;
     int redundantPushes = 0;
-    std::string focused;
+    std::optional<ControlId> focused;
     std::vector<bool> busyChanges;
-    std::u16string statusFileName;
+    std::u16string statusShown;
+    int statusRoom = 1000;
     std::vector<FileDialogKind> dialogsShown;
     // What the next file dialog answers.
     std::optional<std::string> dialogAnswer;
 
 private:
-    ControlState& push(std::string_view call, std::string_view control);
+    ControlState& push(std::string_view call, ControlId control);
     template <typename Value>
-    void change(std::string_view call, std::string_view control, Value ControlState::*member, Value value);
+    void change(std::string_view call, ControlId control, Value ControlState::*member, Value value);
 };
 
 }  // namespace cdr::test

@@ -6,7 +6,7 @@ namespace cdr::test {
 
 void PresenterTest::TearDown() {
     for (const ControlSpec& spec : mainWindowControls()) {
-        EXPECT_TRUE(view_.shown.at(spec.name) == control(spec.name)) << spec.name;
+        EXPECT_TRUE(view_.shown.at(spec.name) == control(ControlId::of(spec))) << spec.name;
     }
     EXPECT_EQ(view_.redundantPushes, 0);
 }

@@ -28,20 +28,20 @@ protected:
     // Attaches the virtual reader and connects to it.
     void connectVirtualReader();
 
-    void click(std::string_view button) { presenter_.clicked(button); }
-    void userChecks(std::string_view control, CheckState state) {
+    void click(ControlId button) { presenter_.clicked(button); }
+    void userChecks(ControlId control, CheckState state) {
         view_.userChecks(control, state);
         presenter_.checkChanged(control, state);
     }
-    void userTypes(std::string_view field, std::u16string_view text) {
-        view_.shown.at(std::string(field)).text = std::u16string(text);
+    void userTypes(ControlId field, std::u16string_view text) {
+        view_.shown.at(std::string(field.name())).text = std::u16string(text);
         presenter_.textEdited(field, text);
     }
-    void userSelects(std::string_view list, int index) {
-        view_.shown.at(std::string(list)).selectedIndex = index;
+    void userSelects(ControlId list, int index) {
+        view_.shown.at(std::string(list.name())).selectedIndex = index;
         presenter_.selectedIndexChanged(list, index);
     }
-    const ControlState& control(std::string_view name) const { return presenter_.control(name); }
+    const ControlState& control(ControlId id) const { return presenter_.control(id); }
     std::u16string status() const { return control("txtMsg").text; }
     std::size_t reportsWritten() const { return platform_.writtenReports().size(); }
     // The output report last written, with the report ID at index 0.

@@ -13,7 +13,8 @@ namespace {
 
 std::vector<bool> enabledStates(const MainPresenter& presenter) {
     std::vector<bool> states;
-    for (const ControlSpec& spec : mainWindowControls()) states.push_back(presenter.control(spec.name).enabled);
+    for (const ControlSpec& spec : mainWindowControls())
+        states.push_back(presenter.control(ControlId::of(spec)).enabled);
     return states;
 }
 
@@ -54,9 +55,9 @@ TEST_F(PresenterTest, RejectedHandshakeIsAConflictInWhichCommandsAreRefused) {
     EXPECT_TRUE(platform_.openHandles().empty());
 
     presenter_.applySettings(mixedSettings());
-    for (const char* button : {"cmdVersion", "cmdRead", "cmdWrite"}) {
+    for (const ControlId button : {ControlId("cmdVersion"), ControlId("cmdRead"), ControlId("cmdWrite")}) {
         click(button);
-        EXPECT_EQ(status(), u"The device is not connected.") << button;
+        EXPECT_EQ(status(), u"The device is not connected.") << button.name();
     }
     EXPECT_EQ(presenter_.currentSettings(), mixedSettings());
     EXPECT_EQ(reportsWritten(), 1u);

@@ -14,11 +14,11 @@ protected:
         presenter_.SetControlsEnabled(true);
     }
 
-    void expectFields(std::span<const std::string_view> fields, bool enabled,
+    void expectFields(std::span<const ControlId> fields, bool enabled,
                       const std::array<std::u16string, kTrackCount>& texts) const {
         for (std::size_t i = 0; i < kTrackCount; ++i) {
-            EXPECT_EQ(control(fields[i]).enabled, enabled) << fields[i];
-            EXPECT_EQ(control(fields[i]).text, texts[i]) << fields[i];
+            EXPECT_EQ(control(fields[i]).enabled, enabled) << fields[i].name();
+            EXPECT_EQ(control(fields[i]).text, texts[i]) << fields[i].name();
         }
     }
 };

@@ -52,40 +52,32 @@ TEST(CheckBoxTest, SettingTheStateItHasEmitsNothingAndOutOfRangeIsRefused) {
 class OptionButtonTest : public ::testing::Test {
 protected:
     QWidget group_;
-    QWidget otherGroup_;
     std::array<OptionButton*, 3> options_{new OptionButton({}, &group_), new OptionButton({}, &group_),
                                           new OptionButton({}, &group_)};
-    OptionButton* other_ = new OptionButton({}, &otherGroup_);
 
     std::array<bool, 3> states() const {
         return {options_[0]->isChecked(), options_[1]->isChecked(), options_[2]->isChecked()};
     }
 };
 
-TEST_F(OptionButtonTest, ClickOnAnOffOptionTurnsItOnAndTheRestOfItsGroupOff) {
-    other_->setOn(true);
-    options_[0]->setOn(true);
-    options_[2]->click();
-    EXPECT_EQ(states(), (std::array{false, false, true}));
-    EXPECT_TRUE(other_->isChecked());
-}
-
 TEST_F(OptionButtonTest, ClickOnAnOnOptionLeavesItOn) {
-    options_[1]->setOn(true);
+    options_[1]->setChecked(true);
     options_[1]->click();
     EXPECT_EQ(states(), (std::array{false, true, false}));
 }
 
-TEST_F(OptionButtonTest, TurningAnOptionOffTouchesNoOther) {
-    options_[1]->setOn(true);
-    options_[1]->setOn(false);
-    EXPECT_EQ(states(), (std::array{false, false, false}));
+// The presenter keeps a group's exclusivity: the window shows one option on whatever turned it on.
+TEST_F(WindowTest, ClickOnAnOffOptionTurnsTheRestOfItsGroupOff) {
+    window_.SetControlsEnabled(true);
+    find<QRadioButton>("optCR(2)")->click();
+    EXPECT_FALSE(find<QRadioButton>("optCR(1)")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("optFormat(0)")->isChecked());
+    EXPECT_EQ(window_.currentSettings().enterOption, (std::array<bool, kEnterOptionCount>{false, false, true}));
 }
 
 // What assistive technology sees of an option button.
 TEST_F(OptionButtonTest, AccessibleOptionIsARadioButtonWhosePressTurnsItOnNeverOff) {
     options_[0]->setText(QStringLiteral("Append Enter(CR) after card data "));
-    options_[1]->setOn(true);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(options_[0]);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->role(), QAccessible::RadioButton);

@@ -9,27 +9,31 @@
 
 namespace cdr::win32 {
 
-// Writes down every event as one line, such as "checkChanged chkStart 1".
+// Writes down every event of a control as one line, such as "checkChanged chkStart 1".
 class RecordingViewEvents final : public ViewEvents {
 public:
     std::vector<std::string> events;
 
-    void clicked(std::string_view control) override { note("clicked", control); }
-    void checkChanged(std::string_view control, CheckState state) override {
+    void clicked(ControlId control) override { note("clicked", control); }
+    void checkChanged(ControlId control, CheckState state) override {
         note("checkChanged", control, std::to_string(state));
     }
-    void textEdited(std::string_view control, std::u16string_view text) override {
+    void textEdited(ControlId control, std::u16string_view text) override {
         note("textEdited", control, toUtf8(toWide(text)));
     }
-    void selectedIndexChanged(std::string_view control, int index) override {
+    void selectedIndexChanged(ControlId control, int index) override {
         note("selectedIndexChanged", control, std::to_string(index));
     }
-    void timerElapsed(std::string_view control) override { note("timerElapsed", control); }
+    void arrowKey(ControlId control, bool forward) override { note("arrowKey", control, forward ? "1" : "0"); }
+    // The window's activation comes and goes with the test's windows: not written down.
+    void windowDeactivated() override {}
+    void windowActivated() override {}
+    void timerElapsed(ControlId control) override { note("timerElapsed", control); }
     void closing() override { events.emplace_back("closing"); }
 
 private:
-    void note(std::string_view event, std::string_view control, const std::string& value = {}) {
-        std::string line = std::string(event) + " " + std::string(control);
+    void note(std::string_view event, ControlId control, const std::string& value = {}) {
+        std::string line = std::string(event) + " " + std::string(control.name());
         if (!value.empty()) {
             line += " " + value;
         }

@@ -26,21 +26,22 @@ protected:
     }
     ~Win32DemoWindowTest() override { std::filesystem::remove(settingsFile); }
 
-    HWND at(const char* name) const { return view.control(name); }
-    void press(const char* name) const { SendMessageW(at(name), BM_CLICK, 0, 0); }
+    HWND at(ControlId id) const { return view.control(id); }
+    void press(ControlId name) const { SendMessageW(at(name), BM_CLICK, 0, 0); }
     // The edit control reports EN_CHANGE for WM_SETTEXT as it does for typing.
-    void type(const char* field, const wchar_t* text) const {
+    void type(ControlId field, const wchar_t* text) const {
         SendMessageW(at(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
-    std::wstring text(const char* name) const { return windowText(at(name)); }
+    std::wstring text(ControlId name) const { return windowText(at(name)); }
     std::wstring status() const { return text("txtMsg"); }
-    bool ticked(const char* name) const { return SendMessageW(at(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool ticked(ControlId name) const { return SendMessageW(at(name), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     // The controls on screen that a user can operate now.
     std::vector<std::string> usableControls() const {
         std::vector<std::string> usable;
         for (const ControlSpec& spec : mainWindowControls()) {
-            if (takesInput(spec) && IsWindowVisible(at(spec.name)) && IsWindowEnabled(at(spec.name))) {
+            if (takesInput(spec) && IsWindowVisible(at(ControlId::of(spec))) &&
+                IsWindowEnabled(at(ControlId::of(spec)))) {
                 usable.emplace_back(spec.name);
             }
         }
@@ -49,11 +50,11 @@ protected:
 
     // The sentinel fields are usable as their check box dictates.
     void expectSentinelFieldsUsable(bool start, bool end) const {
-        for (const char* field : {"txtSS(0)", "txtSS(1)", "txtSS(2)"}) {
-            EXPECT_EQ(IsWindowEnabled(at(field)) != FALSE, start) << field;
+        for (const ControlId field : {ControlId("txtSS(0)"), ControlId("txtSS(1)"), ControlId("txtSS(2)")}) {
+            EXPECT_EQ(IsWindowEnabled(at(field)) != FALSE, start) << field.name();
         }
-        for (const char* field : {"txtES(0)", "txtES(1)", "txtES(2)"}) {
-            EXPECT_EQ(IsWindowEnabled(at(field)) != FALSE, end) << field;
+        for (const ControlId field : {ControlId("txtES(0)"), ControlId("txtES(1)"), ControlId("txtES(2)")}) {
+            EXPECT_EQ(IsWindowEnabled(at(field)) != FALSE, end) << field.name();
         }
     }
 
@@ -96,7 +97,7 @@ TEST_F(Win32DemoWindowTest, ConnectsAsksTheVersionAndDisconnectsBackToTheStartUp
     std::vector<std::string> allButSentinelFields;
     for (const ControlSpec& spec : mainWindowControls()) {
         const std::string name = spec.name;
-        if (takesInput(spec) && IsWindowVisible(at(spec.name)) && !name.starts_with("txtSS") &&
+        if (takesInput(spec) && IsWindowVisible(at(ControlId::of(spec))) && !name.starts_with("txtSS") &&
             !name.starts_with("txtES")) {
             allButSentinelFields.push_back(name);
         }
