@@ -52,8 +52,8 @@ caption=$(wineOutput "$build/tests/win32_app/cdr_first_window_caption.exe" "$ins
 [[ $caption == *CDR55P4W* ]] || fail "the installed demo window has the caption '$caption'"
 
 # The tool from its install folder, and by its bare name through the PATH from this folder.
-toolVersion=$(wineOutput "$installDir\\cdr55p4w-cli.exe" --simulate version)
-[[ -n $toolVersion ]] || fail "cdr55p4w-cli.exe --simulate version printed nothing"
+toolVersion=$(wineOutput "$installDir\\cdr55p4w-cli.exe" --version)
+[[ $toolVersion == "cdr55p4w-cli $version "* ]] || fail "cdr55p4w-cli.exe --version answered '$toolVersion'"
 [[ $(systemPath) == *"$installDir"* ]] || fail "the PATH does not name $installDir: $(systemPath)"
 # (Wine's cmd ends with status 0 even for a command it cannot find: the tool's own words tell. It also stops
 # searching at an empty PATH entry, which a prefix keeps from an earlier uninstall: the check wants a new prefix.)

@@ -98,7 +98,7 @@ std::vector<std::u16string> pressHandlers(hid::HidPlatform& platform) {
     MainPresenter presenter(view, platform);
     presenter.Form_Load();
     std::vector<std::u16string> statuses;
-    const auto press = [&](std::string_view button) {
+    const auto press = [&](ControlId button) {
         presenter.clicked(button);
         statuses.push_back(presenter.control("txtMsg").text);
     };
