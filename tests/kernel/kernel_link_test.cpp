@@ -46,10 +46,13 @@ void addGuestNodes(hid::sim::SimHidPlatform& simulated, hid::sim::VirtualReader&
     for (std::string path; keyboards >> path;) {
         hid::sim::VirtualDevice keyboard = reader.device(path);
         keyboard.refusesOpen = true;
+        keyboard.onlyKeyboardsAndMice = true;
         devices.push_back(keyboard);
     }
     std::ranges::sort(devices, {}, [](const auto& device) { return nodeNumber(device.path); });
     for (auto& device : devices) simulated.addDevice(std::move(device));
+    // As sysfs does on Linux, the platform tells a node's identity and kind before it is opened.
+    simulated.describeDevicesUnopened();
 }
 
 struct Discovery {

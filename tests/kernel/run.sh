@@ -20,7 +20,7 @@ allGroups=(plain udev)
 # a second reader (composite-list, composite-tool), calls a pulled reader one that did not answer (pull-cause),
 # and provision passes over a reader plugged in before it started (provision-present). Take each off the list
 # once its fault is mended.
-kGatedScenarios="composite-list composite-tool pull-cause provision-present"
+kGatedScenarios=""
 gated=${KERNEL_GATED-$kGatedScenarios}
 guestSeconds=480
 
