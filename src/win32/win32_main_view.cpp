@@ -10,6 +10,7 @@
 
 #include "presenter/control_names.h"
 #include "win32/wide_text.h"
+#include "win32/window_dpi.h"
 
 namespace cdr::win32 {
 
@@ -82,13 +83,6 @@ WindowKind windowKind(ControlId id) {
     throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), step);
 }
 
-int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -113,7 +107,7 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32MainView::Win32MainView() : dpi_(screenDpi()), statusBackground_(CreateSolidBrush(RGB(224, 224, 224))) {
+Win32MainView::Win32MainView() : statusBackground_(CreateSolidBrush(RGB(224, 224, 224))) {
     // The destructor does not run for a view that failed to build: what it would release is released here.
     try {
         createWindow();
@@ -153,25 +147,30 @@ int Win32MainView::findByHandle(HWND handle) const {
     return -1;
 }
 
+// The window is sized once it is on its monitor, at that monitor's DPI.
 void Win32MainView::createWindow() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     registerWindowClass(instance, &windowProcedure);
-    RECT frame{0, 0, pixels(kClientWidthTwips), pixels(kClientHeightTwips)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
-    window_ =
-        CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, kWindowCaption, kWindowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (window_ == nullptr) {
         throwLastError("CreateWindowExW main window");
     }
     // Messages reach the view from here on; those of the window's creation go to DefWindowProcW.
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    dpi_ = windowDpi(window_);
+    setClientSize(kClientWidthTwips, kClientHeightTwips);
 }
 
+// The frame as it is now (Windows scales it with the window's DPI or not) around a client area of the size asked.
 void Win32MainView::setClientSize(int widthTwips, int heightTwips) {
-    RECT client{0, 0, pixels(widthTwips), pixels(heightTwips)};
-    AdjustWindowRectEx(&client, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
-    SetWindowPos(window_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+    clientTwips_ = {widthTwips, heightTwips};
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left - client.right + pixels(widthTwips),
+                 frame.bottom - frame.top - client.bottom + pixels(heightTwips),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

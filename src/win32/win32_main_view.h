@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,7 +19,8 @@
 namespace cdr::win32 {
 
 // The main window made of native Win32 controls, one per entry of the control table, all children of the window
-// and placed at their container's position plus their own, in pixels at the system's DPI. A container's enabled
+// and placed at their container's position plus their own, in pixels at the DPI of the monitor the window is on
+// (again when Windows moves it to a monitor of another DPI). A container's enabled
 // and visible states pass on to what it holds. The view reports every change of a control's value as ViewEvents,
 // whatever made it (a click, a key, UI Automation, a paste), except what the presenter set through MainView. Its
 // code is split by concern: creation (win32_main_view.cpp), layout (win32_main_view_layout.cpp), showing the
@@ -114,6 +117,10 @@ private:
     int pixels(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
     POINT origin(const Control& control) const;
     void moveWithContents(int index);
+    // Places every control from its rectangle at the window's DPI and fits the captions.
+    void layOut();
+    // WM_DPICHANGED: the fonts and the layout at the new DPI, the window where Windows suggests.
+    void onDpiChanged(int dpi, const RECT& suggested);
     // Widens captions that the font makes wider than their control into the free room to their right.
     void fitCaptions();
     bool effectivelyEnabled(int index) const;
@@ -132,12 +139,16 @@ private:
     void applyFonts();
     void nameSentinelFields();
     HBRUSH onControlColor(HDC dc, HWND control);
+    // NM_CUSTOMDRAW from a button: the coloured faces and the sentinel boxes' captions, which the visual styles
+    // would draw in the theme's colours.
+    LRESULT onCustomDraw(const NMCUSTOMDRAW& draw);
 
     static constexpr int kTwipsPerInch = 1440;
 
     ViewEvents* events_ = nullptr;
     std::unique_ptr<FileDialogRunner> dialogs_ = makeCommonFileDialogs();
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    SIZE clientTwips_{};
     HWND window_ = nullptr;
     HWND statusTip_ = nullptr;
     std::wstring statusTipText_;

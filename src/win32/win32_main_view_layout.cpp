@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "win32/wide_text.h"
+#include "win32/window_dpi.h"
 #include "win32/win32_main_view.h"
 
 namespace cdr::win32 {
@@ -63,6 +64,27 @@ void Win32MainView::moveWithContents(int index) {
     }
 }
 
+void Win32MainView::layOut() {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i].container < 0) {
+            moveWithContents(static_cast<int>(i));
+        }
+    }
+    fitCaptions();
+}
+
+// The suggested rectangle places the window; its client area is then made to hold the layout exactly, which the
+// suggestion of a Windows that does not scale the frame would not.
+void Win32MainView::onDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    applyFonts();
+    layOut();
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(clientTwips_.cx, clientTwips_.cy);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 // A caption beside its own mark (labels, check boxes, option buttons) that the font makes wider than its control
 // takes the free room to the right: up to the next control on its row or its container's edge.
 void Win32MainView::fitCaptions() {
@@ -73,7 +95,7 @@ void Win32MainView::fitCaptions() {
         }
         std::wstring caption = toWide(std::string_view(control.spec->caption));
         caption.erase(caption.find_last_not_of(L' ') + 1);
-        const int mark = kind == Label ? 0 : GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(kCheckGap, dpi_, 96);
+        const int mark = kind == Label ? 0 : systemMetric(SM_CXMENUCHECK, dpi_) + MulDiv(kCheckGap, dpi_, 96);
         const int needed = captionAdvance(control.handle, caption) + mark + MulDiv(kReliefRoom, dpi_, 96);
         const RECT own = windowRect(control.handle, window_);
         if (needed <= own.right - own.left) {
@@ -87,7 +109,7 @@ void Win32MainView::fitCaptions() {
         LONG roomEnd = 0;
         if (row >= 0) {
             roomEnd = windowRect(controls_[static_cast<std::size_t>(row)].handle, window_).right -
-                      GetSystemMetrics(SM_CXEDGE);
+                      systemMetric(SM_CXEDGE, dpi_);
         } else {
             RECT client{};
             GetClientRect(window_, &client);

@@ -2,8 +2,10 @@
 
 #include "presenter/control_names.h"
 #include "settings/sentinel_field.h"
+#include "win32/custom_drawn_buttons.h"
 #include "win32/wide_text.h"
 #include "win32/win32_main_view.h"
+#include "win32/window_dpi.h"
 
 namespace cdr::win32 {
 
@@ -22,19 +24,31 @@ constexpr ControlId kSentinelBoxes[] = {"chkStart", "chkEnd"};
 constexpr COLORREF kStatusText = RGB(192, 0, 0);
 constexpr COLORREF kStatusBackground = RGB(224, 224, 224);
 
+struct ButtonFace {
+    ControlId control;
+    COLORREF colour;
+};
+constexpr COLORREF kCommandFace = RGB(227, 228, 244);
+constexpr ButtonFace kButtonFaces[] = {{"cmdRead", kCommandFace},
+                                       {"cmdWrite", kCommandFace},
+                                       {"cmdVersion", kCommandFace},
+                                       {"cmdDefault", RGB(253, 219, 219)}};
+
 }  // namespace
 
+// The fonts at the window's DPI; those of an earlier DPI are released once no control uses them.
 void Win32MainView::applyFonts() {
-    fonts_ = std::make_unique<WindowFonts>(dpi_);
+    auto fonts = std::make_unique<WindowFonts>(dpi_);
     for (const Control& control : controls_) {
         if (control.handle != nullptr) {
-            SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->dialogFont()), FALSE);
+            SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->dialogFont()), FALSE);
         }
     }
     for (const EmphasisedCaption& caption : kEmphasisedCaptions) {
         SendMessageW(control(caption.control), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts_->boldGulim(caption.pointSize)), FALSE);
+                     reinterpret_cast<WPARAM>(fonts->boldGulim(caption.pointSize)), FALSE);
     }
+    fonts_ = std::move(fonts);
 }
 
 // Both sentinel frames have the labels "Track1" to "Track3", and a field's label stands after it: assistive
@@ -50,7 +64,7 @@ void Win32MainView::nameSentinelFields() {
     annotations_.setName(control("Frame4"), L"Track End Sentinel");
 }
 
-// The status label in dark red on light grey; the sentinel check boxes in the highlight colour.
+// The status label in dark red on light grey.
 HBRUSH Win32MainView::onControlColor(HDC dc, HWND handle) {
     const int index = findByHandle(handle);
     if (index < 0) {
@@ -62,12 +76,26 @@ HBRUSH Win32MainView::onControlColor(HDC dc, HWND handle) {
         SetBkColor(dc, kStatusBackground);
         return statusBackground_;
     }
-    if (std::ranges::find(kSentinelBoxes, id) != std::end(kSentinelBoxes)) {
-        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return GetSysColorBrush(COLOR_BTNFACE);
-    }
     return nullptr;
+}
+
+// The command buttons on their coloured faces; the sentinel check boxes' captions in the highlight colour while
+// enabled, greyed while not.
+LRESULT Win32MainView::onCustomDraw(const NMCUSTOMDRAW& draw) {
+    const int index = findByHandle(draw.hdr.hwndFrom);
+    if (draw.dwDrawStage != CDDS_PREPAINT || index < 0) {
+        return CDRF_DODEFAULT;
+    }
+    const ControlId id = ControlId::at(static_cast<std::size_t>(index));
+    if (const auto* face = std::ranges::find(kButtonFaces, id, &ButtonFace::control); face != std::end(kButtonFaces)) {
+        drawColouredPushButton(draw, face->colour);
+        return CDRF_SKIPDEFAULT;
+    }
+    if (std::ranges::find(kSentinelBoxes, id) != std::end(kSentinelBoxes)) {
+        drawColouredCheckBox(draw, GetSysColor(COLOR_HIGHLIGHT), systemMetric(SM_CXMENUCHECK, dpi_));
+        return CDRF_SKIPDEFAULT;
+    }
+    return CDRF_DODEFAULT;
 }
 
 }  // namespace cdr::win32

@@ -1,3 +1,7 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <climits>
 
 #include "win32/wide_text.h"
@@ -59,6 +63,16 @@ LRESULT Win32MainView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return reinterpret_cast<LRESULT>(brush);
         }
         break;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (header.code == NM_CUSTOMDRAW) {
+            return onCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        }
+        break;
+    }
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_GETMINMAXINFO:
         // The diagnostic panel may make the window wider than the screen; the system would cut it to the screen.
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {SHRT_MAX, SHRT_MAX};

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "win32/window_dpi.h"
+
 namespace cdr::win32 {
 
 namespace {
@@ -37,13 +39,9 @@ std::wstring gulimFace() {
 }  // namespace
 
 WindowFonts::WindowFonts(int dpi) : dpi_(dpi), gulimFace_(gulimFace()) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        dialogFace_ = metrics.lfMessageFont;
-        dialogFont_ = CreateFontIndirectW(&dialogFace_);
-        ownsDialogFont_ = dialogFont_ != nullptr;
-    }
+    dialogFace_ = messageFont(dpi);
+    dialogFont_ = CreateFontIndirectW(&dialogFace_);
+    ownsDialogFont_ = dialogFont_ != nullptr;
     if (dialogFont_ == nullptr) {
         dialogFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         GetObjectW(dialogFont_, sizeof dialogFace_, &dialogFace_);
