@@ -6,11 +6,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends at-spi2-core python3-pyatspi dbus xvfb xauth >/dev/null
+apt-get install -y -qq --no-install-recommends at-spi2-core python3-pyatspi dbus xvfb >/dev/null
 if [[ ! -f build/CMakeCache.txt ]]; then
   scripts/install-deps.sh >/dev/null
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCDR_WARNINGS_AS_ERRORS=ON >/dev/null
 fi
 cmake --build build -j"$(nproc)" --target cdr55p4w-config-demo >/dev/null
-timeout --kill-after=10 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  tests/ui/atspi/run-journey.sh build/src/app/cdr55p4w-config-demo
+
+# Xvfb takes the first free display itself and names it once it accepts clients, so no other X server started at
+# the same moment can take the same one.
+ready=$(mktemp -u)
+mkfifo "$ready"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" 2>/dev/null &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; rm -f "$ready"' EXIT
+read -r -t 30 display <"$ready" || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$display timeout --kill-after=10 120 tests/ui/atspi/run-journey.sh build/src/app/cdr55p4w-config-demo
