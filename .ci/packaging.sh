@@ -84,9 +84,9 @@ answersVersion() {
   answer=$(CDR55P4W_SIMULATION_STATE="$work/simulated-reader" "$1" --simulate version) &&
     [[ $answer == 1.05 ]] || { echo "$1 --simulate version answered '$answer'"; return 1; }
 }
-# The access helper grants a node with a vendor-defined collection (status 0) and refuses one that is only a
-# keyboard (status 1).
-printf '\x06\x00\xff\x09\x01\xa1\x01\x75\x08\x95\x01\x81\x02\xc0' >"$work/vendor-defined.desc"
+# The access helper grants a node with a vendor-defined collection that takes output reports (status 0) and
+# refuses one that is only a keyboard (status 1).
+printf '\x06\x00\xff\x09\x01\xa1\x01\x75\x08\x95\x01\x81\x02\x91\x02\xc0' >"$work/vendor-defined.desc"
 printf '\x05\x01\x09\x06\xa1\x01\x75\x08\x95\x01\x81\x02\xc0' >"$work/keyboard.desc"
 exitsWith() {
   local expected=$1 status=0
