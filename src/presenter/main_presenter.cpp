@@ -132,7 +132,7 @@ void MainPresenter::showMessage(std::u16string_view text) { showFileMessage(text
 
 // The presenter holds the whole text; the label shows it fitted to its one line.
 void MainPresenter::showFileMessage(std::u16string_view text, std::u16string_view fileName) {
-    constexpr ControlId kStatus = "txtMsg";
+    static constexpr ControlId kStatus = "txtMsg";
     ControlState& state = held(kStatus);
     std::u16string whole = statusWithFileName(text, fileName);
     if (state.text == whole) {

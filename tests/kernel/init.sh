@@ -16,11 +16,23 @@ if share hostroot ro,cache=loose "$root"; then
   mount -t proc proc "$root/proc"
   mount -t sysfs sysfs "$root/sys"
   mount -t devtmpfs devtmpfs "$root/dev"
+  # The host's /tmp stays reachable: a checkout or build folder there would otherwise be hidden by the guest's.
+  mkdir -p /hosttmp
+  mount -o bind "$root/tmp" /hosttmp
   mount -t tmpfs tmpfs "$root/tmp"
   mount -t tmpfs tmpfs "$root/run"
   mkdir -p "$root/tmp/results"
   share results rw "$root/tmp/results"
   . "$root/tmp/results/guest.env"
+  for folder in "$CDR_REPO" "$CDR_BUILD"; do
+    case "$folder" in
+      /tmp/results | /tmp/results/*) ;;
+      /tmp/*)
+        mkdir -p "$root$folder"
+        mount -o bind "/hosttmp/${folder#/tmp/}" "$root$folder"
+        ;;
+    esac
+  done
   chroot "$root" /bin/bash "$CDR_REPO/tests/kernel/guest.sh"
   echo "init: guest.sh ended with $?"
   dmesg >"$root/tmp/results/dmesg.txt"
