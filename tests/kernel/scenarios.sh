@@ -232,7 +232,9 @@ waitForWritten() { waitFor 20 writtenAtLeast "$1"; }
 
 # endProvision PID: Ctrl-C, then its exit status in status.
 endProvision() {
-  kill -INT "$1"
+  # The signal goes to the tool alone, as Ctrl-C's would: timeout, signalled itself, passes it on to the tool and
+  # then to its whole process group, and the second signal ends the tool without its summary.
+  kill -INT $(cat "/proc/$1/task/$1/children")
   wait "$1"
   status=$?
   echo "\$ cdr55p4w-cli provision -> exit $status"
