@@ -3,7 +3,8 @@
 namespace cdr::cli {
 
 // Ctrl-C, SIGTERM and SIGHUP end a wait instead of the program: after watchForInterrupt (which forgets an earlier
-// interrupt), interrupted() tells whether one came. A second such signal ends the program as usual.
+// interrupt), interrupted() tells whether one came. The same signal repeated within half a second counts once; a
+// later one ends the program as usual.
 void watchForInterrupt();
 bool interrupted();
 

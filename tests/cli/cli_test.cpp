@@ -353,14 +353,18 @@ INSTANTIATE_TEST_SUITE_P(Failures, CliFailureTest,
                                                        "no answer within 6000 ms", "no-answer"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// SIGTERM while the second reader is plugged in: it is written, the third is not, and the summary follows.
+// SIGTERM while the second reader is plugged in, passed on twice as `timeout` does: it is written, the third is not,
+// and the summary follows.
 TEST_F(CliTest, ASignalEndsProvisionAfterTheReaderInHand) {
     for (const char* path : {"/dev/hidraw0", "/dev/hidraw1", "/dev/hidraw2"}) {
         toPlug_.push_back(addReader(path));
         platform_.unplug(toPlug_.back());
     }
     beforePlug_ = [](std::size_t device) {
-        if (device == 1) std::raise(SIGTERM);
+        if (device == 1) {
+            std::raise(SIGTERM);
+            std::raise(SIGTERM);
+        }
     };
 
     EXPECT_EQ(run({"provision", writeFile("custom.cfg", kCustomFile)}), 0);
