@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "presenter/control_table.h"
 #include "settings/reader_settings.h"
 
 namespace cdr {
@@ -21,6 +22,8 @@ struct ControlState {
     // The items of a list and the selected one (-1: none).
     std::vector<std::u16string> items;
     int selectedIndex = -1;
+    // Where it lies: as the table loads it, widened to its caption, or moved by the diagnostic panel's layout.
+    TwipsRect place;
     // A timer: armed or stopped, and its interval.
     bool timerArmed = false;
     int timerIntervalMs = 0;

@@ -26,6 +26,18 @@ enum class ControlKind {
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kNoTabIndex = -1;
 
+// A control's place in twips, from the top-left corner of its container's client area.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+    constexpr bool operator==(const TwipsRect&) const = default;
+};
+
 // One control of the main window as it is loaded. Positions and sizes are in twips from the top-left corner of
 // the container (nullptr: the window); a negative top lays the control across the top edge of its group box.
 // Array elements are named as "txtSS(0)".
@@ -40,6 +52,8 @@ struct ControlSpec {
     int height;
     int tabIndex;
     bool hidden;
+
+    constexpr TwipsRect rect() const { return {left, top, width, height}; }
 };
 
 namespace control_table_detail {

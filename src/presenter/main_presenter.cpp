@@ -20,9 +20,11 @@ MainPresenter::MainPresenter(MainView& view, hid::HidPlatform& platform)
         ControlState state;
         state.text = asciiText(spec.caption);
         state.visible = !spec.hidden;
+        state.place = spec.rect();
         states_.push_back(std::move(state));
     }
     applySettings(factorySettings());
+    layOut();
 }
 
 MainPresenter::BusyWhileWaiting::BusyWhileWaiting(MainPresenter& presenter) : presenter_(presenter) {
@@ -132,17 +134,20 @@ void MainPresenter::showMessage(std::u16string_view text) { showFileMessage(text
 
 // The presenter holds the whole text; the label shows it fitted to its one line.
 void MainPresenter::showFileMessage(std::u16string_view text, std::u16string_view fileName) {
-    static constexpr ControlId kStatus = "txtMsg";
-    ControlState& state = held(kStatus);
     std::u16string whole = statusWithFileName(text, fileName);
-    if (state.text == whole) {
+    if (control(kStatus).text == whole) {
         return;
     }
-    state.text = std::move(whole);
-    const std::u16string shown =
-        fitStatusText(text, fileName, view_.textRoom(kStatus),
-                      [this](std::u16string_view line) { return view_.textWidth(kStatus, line); });
-    view_.setStatus(shown, state.text);
+    held(kStatus).text = std::move(whole);
+    statusText_ = text;
+    statusFileName_ = fileName;
+    statusShown_ = fittedStatus();
+    view_.setStatus(statusShown_, control(kStatus).text);
+}
+
+std::u16string MainPresenter::fittedStatus() const {
+    return fitStatusText(statusText_, statusFileName_, view_.textRoom(kStatus),
+                         [this](std::u16string_view line) { return view_.textWidth(kStatus, line); });
 }
 
 }  // namespace cdr

@@ -11,6 +11,7 @@
 #include "hid/call_log.h"
 #include "hid/hid_link.h"
 #include "hid/hid_platform.h"
+#include "presenter/caption_fit.h"
 #include "presenter/control_state.h"
 #include "presenter/main_view.h"
 #include "reader/reader_session.h"
@@ -24,11 +25,13 @@ namespace cdr {
 // (main_presenter.cpp), the view's events (main_presenter_events.cpp), option groups
 // (main_presenter_option_groups.cpp), start-up, group enable and shut-down (main_presenter_startup.cpp), the settings
 // controls (main_presenter_settings.cpp), the command exchange, Connect and Version (main_presenter_connection.cpp),
-// the device poll and the diagnostic panel (main_presenter_diagnostic.cpp), reading and writing the reader's settings
-// (main_presenter_reader_settings.cpp), and the settings files (main_presenter_settings_file.cpp).
+// the device poll and the diagnostic panel (main_presenter_diagnostic.cpp), the layout (main_presenter_layout.cpp),
+// reading and writing the reader's settings (main_presenter_reader_settings.cpp), and the settings files
+// (main_presenter_settings_file.cpp).
 class MainPresenter final : public ViewEvents, private hid::LinkObserver {
 public:
-    // The view and the platform must outlive the presenter.
+    // The view and the platform must outlive the presenter. The view shows the presenter's first states at once,
+    // its captions fitted to the view's font.
     MainPresenter(MainView& view, hid::HidPlatform& platform);
     MainPresenter(const MainPresenter&) = delete;
     MainPresenter& operator=(const MainPresenter&) = delete;
@@ -84,6 +87,7 @@ public:
     void arrowKey(ControlId control, bool forward) override;
     void windowDeactivated() override;
     void windowActivated() override;
+    void metricsChanged() override;
     void timerElapsed(ControlId control) override;
     void closing() override;
 
@@ -120,6 +124,8 @@ private:
     // Replaces the whole status line; in showFileMessage "%1" stands for the file name.
     void showMessage(std::u16string_view text);
     void showFileMessage(std::u16string_view text, std::u16string_view fileName);
+    // The status line fitted to the room the view's measures leave it.
+    std::u16string fittedStatus() const;
 
     // Option groups: the option buttons of one container (main_presenter_option_groups.cpp).
     std::vector<ControlId> optionGroupOf(ControlId option) const;
@@ -162,8 +168,17 @@ private:
     void cmdContinuous_Click();
     void tmrContinuousDataCollect_Timer();
     void stepByteList(ControlId id);
-    // Places the diagnostic panel beside the settings and widens the window to hold it.
-    void layOutDiagnosticPanel();
+
+    // The layout (main_presenter_layout.cpp): the table's, the diagnostic panel beside the settings while it is
+    // shown, and every caption fitted to the view's font. A control is placed again only when its place changed.
+    void layOut();
+    // Places the diagnostic panel's groups beside the result list, each wide enough for what it holds and its
+    // title; the client area to hold them all.
+    TwipsRect layOutDiagnosticPanel(ControlRects& rects) const;
+    // The width a control's caption needs in twips; zero for a control whose caption is not fitted by widening.
+    int neededCaptionWidth(ControlId id) const;
+    // Whether the control and all its containers are shown.
+    bool shown(ControlId id) const;
 
     // The reader's settings (main_presenter_reader_settings.cpp).
     void cmdRead_Click();
@@ -172,6 +187,8 @@ private:
     // Settings files (main_presenter_settings_file.cpp).
     void cmdSave_Click();
     void cmdLoad_Click();
+
+    static constexpr ControlId kStatus = "txtMsg";
 
     MainView& view_;
     hid::HidPlatform& platform_;
@@ -182,6 +199,11 @@ private:
     hid::HidLink link_;
     ReaderSession session_{link_};
     bool diagnostic_ = false;
+    // The status text as last set, its "%1" not yet replaced, the file name that replaces it, and what the label
+    // was told to show.
+    std::u16string statusText_;
+    std::u16string statusFileName_;
+    std::u16string statusShown_;
 };
 
 }  // namespace cdr

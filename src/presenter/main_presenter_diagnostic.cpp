@@ -12,10 +12,6 @@ namespace {
 constexpr std::u16string_view kContinuousCaption = u"Continuous";
 constexpr std::u16string_view kCancelContinuousCaption = u"Cancel Continuous";
 constexpr int kLastByteValue = 255;
-// The room between the panel's controls, and the window's client area as loaded.
-constexpr int kPanelGapTwips = 6 * kTwipsPerPixel;
-constexpr int kClientWidthTwips = 8985;
-constexpr int kClientHeightTwips = 4995;
 
 }  // namespace
 
@@ -29,32 +25,7 @@ void MainPresenter::showDiagnosticPanel() {
             view_.setVisible(id, true);
         }
     }
-    layOutDiagnosticPanel();
-}
-
-// The result list stays where the table puts it, right of the settings; the two byte groups, which the table lays
-// across it, move beside it, each as wide as what it holds; the window widens to hold them all.
-void MainPresenter::layOutDiagnosticPanel() {
-    const auto tableRect = [](ControlId id) {
-        const ControlSpec& spec = id.spec();
-        return TwipsRect{spec.left, spec.top, spec.width, spec.height};
-    };
-    const TwipsRect list = tableRect("lstResults");
-    int right = kClientWidthTwips;
-    int bottom = std::max(kClientHeightTwips, list.bottom() + kPanelGapTwips);
-    for (const ControlId group : {ControlId("fraBytesReceived"), ControlId("fraBytesToSend")}) {
-        TwipsRect rect = tableRect(group);
-        rect.left = list.right() + kPanelGapTwips;
-        for (const ControlSpec& spec : mainWindowControls()) {
-            if (containerOf(ControlId::of(spec)) == group) {
-                rect.width = std::max(rect.width, spec.left + spec.width + kPanelGapTwips);
-            }
-        }
-        view_.place(group, rect);
-        right = std::max(right, rect.right() + kPanelGapTwips);
-        bottom = std::max(bottom, rect.bottom() + kPanelGapTwips);
-    }
-    view_.setClientSize(right, bottom);
+    layOut();
 }
 
 // Unless the diagnostic panel is shown the log stays empty; the hook keeps the list on its newest line (none while

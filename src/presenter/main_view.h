@@ -12,18 +12,6 @@ namespace cdr {
 
 enum class FileDialogKind { Load, Save };
 
-// A control's place in twips, from the top-left corner of its container's client area.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    bool operator==(const TwipsRect&) const = default;
-};
-
 // What the main window's presenter asks of a window toolkit. A view changes a control only when asked to, and
 // reports every change of a control's value through ViewEvents, whatever made it (mouse, keyboard, assistive
 // technology, a paste), except a change the presenter asked for. It decides nothing: the presenter does.
@@ -65,6 +53,10 @@ public:
     virtual int textWidth(ControlId control, std::u16string_view text) const = 0;
     virtual int textRoom(ControlId control) const = 0;
 
+    // The width in twips that a label, check box, option button or group box needs to show `caption` whole at its
+    // font: the caption's advance and what the control draws beside it (a check mark, a title's inset).
+    virtual int captionWidth(ControlId control, std::u16string_view caption) const = 0;
+
     // Adds one item at the end of a list box.
     virtual void appendItem(ControlId control, std::u16string_view item) = 0;
     // Moves and sizes a control, and sizes the window's client area.
@@ -105,6 +97,8 @@ public:
     // The window lost the activation to another window, or got it back.
     virtual void windowDeactivated() = 0;
     virtual void windowActivated() = 0;
+    // The view's measures changed (another DPI, another font): what was fitted to them is fitted again.
+    virtual void metricsChanged() = 0;
     // The armed timer's interval passed.
     virtual void timerElapsed(ControlId control) = 0;
     // The window is closing; it cannot be cancelled.

@@ -18,7 +18,6 @@
 #include "presenter/control_table.h"
 #include "settings/sentinel_field.h"
 #include "settings/settings_file_io.h"
-#include "ui/caption_fit.h"
 #include "ui/check_box.h"
 #include "ui/edge_caption_group_box.h"
 #include "ui/option_button.h"
@@ -82,7 +81,6 @@ frmMain::frmMain(hid::HidPlatform& platform, QWidget* parent) : QWidget(parent) 
     txtMsg_ = find<QLabel>("txtMsg");
     applyTabOrder();
     applyLook();
-    fitCaptions();
     labelSentinelFields();
     presenter_ = std::make_unique<MainPresenter>(static_cast<MainView&>(*this), platform);
 }
@@ -152,7 +150,6 @@ void frmMain::buildDiagnosticPanel() {
         }
     }
     applyTabOrder();
-    fitCaptions();
 }
 
 // Builds one control inside its container, which the table lists before it. A control with a negative top lies
@@ -167,17 +164,14 @@ QObject* frmMain::createControl(const ControlSpec& spec) {
         return new QObject(this);
     }
     QWidget* container = this;
-    QPoint origin(0, 0);
     if (spec.container != nullptr) {
         container = find<QWidget>(*controlNamed(spec.container));
         if (spec.top < 0) {
-            origin = container->pos();
             container = container->parentWidget();
         }
     }
     QWidget* widget = createWidget(spec.kind, QString::fromUtf8(spec.caption), container);
-    widget->setGeometry(origin.x() + twipsToPixels(spec.left), origin.y() + twipsToPixels(spec.top),
-                        twipsToPixels(spec.width), twipsToPixels(spec.height));
+    widget->setGeometry(pixelRect(ControlId::of(spec), spec.rect()));
     if (spec.top < 0) {
         widget->raise();
     }
@@ -202,18 +196,6 @@ void frmMain::labelSentinelFields() {
     }
     find<QWidget>("Frame3")->setAccessibleName(find<CheckBox>("chkStart")->text());
     find<QWidget>("Frame4")->setAccessibleName(find<CheckBox>("chkEnd")->text());
-}
-
-// Captions drawn beside a control's own mark (labels, check boxes, option buttons) may take the free room to their
-// right when the desktop font is larger than the layout was made for.
-void frmMain::fitCaptions() {
-    for (const ControlSpec& spec : mainWindowControls()) {
-        auto* control = find<QWidget>(ControlId::of(spec));
-        if (control != nullptr && (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox ||
-                                   spec.kind == ControlKind::OptionButton)) {
-            widenToCaption(*control);
-        }
-    }
 }
 
 // Chains the controls that take focus from the keyboard in the order of their tab indices.

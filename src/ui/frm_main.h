@@ -29,8 +29,8 @@ struct ControlSpec;
 // the window does. The window creates its controls from the control table, shows what the presenter tells it
 // (MainView) and reports what the user does (ViewEvents), never a change the presenter made. Its code is split by
 // concern: construction and the presenter's entry points (frm_main.cpp), the look (frm_main_look.cpp), showing the
-// presenter's states (frm_main_view.cpp), reporting the user's actions (frm_main_events.cpp), and the layout of the
-// diagnostic panel (frm_main_diagnostic.cpp).
+// presenter's states (frm_main_view.cpp), reporting the user's actions (frm_main_events.cpp), and placing and
+// measuring controls (frm_main_layout.cpp).
 class frmMain : public QWidget, private MainView {
     Q_OBJECT
 
@@ -79,7 +79,8 @@ private:
     void applyTabOrder();
     void applyLook();
     void labelSentinelFields();
-    void fitCaptions();
+    // A place in twips as the control's geometry in its parent widget.
+    QRect pixelRect(ControlId id, TwipsRect rect) const;
     // A control that has been built; nullptr for one that has not.
     QObject* byId(ControlId id) const { return controls_[id.index()]; }
     template <typename Control>
@@ -107,7 +108,7 @@ private:
     // The presenter to tell of a change, or nullptr while the presenter makes the change.
     MainPresenter* listener() const { return presenterChanges_ == 0 ? presenter_.get() : nullptr; }
 
-    // MainView (frm_main_view.cpp, frm_main_diagnostic.cpp).
+    // MainView (frm_main_view.cpp, frm_main_layout.cpp).
     void showWindow() override;
     void setText(ControlId control, std::u16string_view text) override;
     void setCheck(ControlId control, CheckState state) override;
@@ -124,6 +125,7 @@ private:
     void setStatus(std::u16string_view shown, std::u16string_view whole) override;
     int textWidth(ControlId control, std::u16string_view text) const override;
     int textRoom(ControlId control) const override;
+    int captionWidth(ControlId control, std::u16string_view caption) const override;
     void appendItem(ControlId control, std::u16string_view item) override;
     void place(ControlId control, TwipsRect rect) override;
     void setClientSize(int widthTwips, int heightTwips) override;

@@ -72,7 +72,11 @@ void frmMain::setTabStop(ControlId id, bool tabStop) {
     }
 }
 
+// The diagnostic panel is built when it is first shown.
 void frmMain::setVisible(ControlId id, bool visible) {
+    if (visible && inDiagnosticPanel(id)) {
+        buildDiagnosticPanel();
+    }
     if (auto* widget = find<QWidget>(id)) {
         widget->setVisible(visible);
     }

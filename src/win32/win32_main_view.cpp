@@ -113,7 +113,6 @@ Win32MainView::Win32MainView() : statusBackground_(CreateSolidBrush(RGB(224, 224
         createWindow();
         createControls();
         applyFonts();
-        fitCaptions();
         createStatusTip();
         nameSentinelFields();
     } catch (...) {

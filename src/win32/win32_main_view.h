@@ -68,6 +68,7 @@ public:
     void setStatus(std::u16string_view shown, std::u16string_view whole) override;
     int textWidth(ControlId control, std::u16string_view text) const override;
     int textRoom(ControlId control) const override;
+    int captionWidth(ControlId control, std::u16string_view caption) const override;
     void appendItem(ControlId control, std::u16string_view item) override;
     void place(ControlId control, TwipsRect rect) override;
     void setClientSize(int widthTwips, int heightTwips) override;
@@ -117,12 +118,10 @@ private:
     int pixels(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
     POINT origin(const Control& control) const;
     void moveWithContents(int index);
-    // Places every control from its rectangle at the window's DPI and fits the captions.
+    // Places every control from its rectangle at the window's DPI.
     void layOut();
     // WM_DPICHANGED: the fonts and the layout at the new DPI, the window where Windows suggests.
     void onDpiChanged(int dpi, const RECT& suggested);
-    // Widens captions that the font makes wider than their control into the free room to their right.
-    void fitCaptions();
     bool effectivelyEnabled(int index) const;
     bool effectivelyVisible(int index) const;
     void applyStates(int index);

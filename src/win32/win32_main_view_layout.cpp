@@ -11,26 +11,11 @@ namespace {
 using enum ControlKind;
 
 // The room a button leaves round its check mark and caption besides the mark itself (the margins, the gap, the
-// focus frame), and the room a disabled caption's relief takes, in pixels at 96 DPI.
+// focus frame), the room a group box leaves each side of its title, and the room a disabled caption's relief takes,
+// in pixels at 96 DPI.
 constexpr int kCheckGap = 20;
+constexpr int kGroupTitleInset = 8;
 constexpr int kReliefRoom = 2;
-
-RECT windowRect(HWND window, HWND parent) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-int captionAdvance(HWND control, const std::wstring& caption) {
-    HDC dc = GetDC(control);
-    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
-    return size.cx;
-}
 
 }  // namespace
 
@@ -70,11 +55,11 @@ void Win32MainView::layOut() {
             moveWithContents(static_cast<int>(i));
         }
     }
-    fitCaptions();
 }
 
 // The suggested rectangle places the window; its client area is then made to hold the layout exactly, which the
-// suggestion of a Windows that does not scale the frame would not.
+// suggestion of a Windows that does not scale the frame would not. The presenter then fits what it fitted to the
+// old measures again.
 void Win32MainView::onDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     applyFonts();
@@ -82,54 +67,32 @@ void Win32MainView::onDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     setClientSize(clientTwips_.cx, clientTwips_.cy);
+    if (events_ != nullptr) {
+        events_->metricsChanged();
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-// A caption beside its own mark (labels, check boxes, option buttons) that the font makes wider than its control
-// takes the free room to the right: up to the next control on its row or its container's edge.
-void Win32MainView::fitCaptions() {
-    for (Control& control : controls_) {
-        const ControlKind kind = control.spec->kind;
-        if (kind != Label && kind != CheckBox && kind != OptionButton) {
-            continue;
-        }
-        std::wstring caption = toWide(std::string_view(control.spec->caption));
-        caption.erase(caption.find_last_not_of(L' ') + 1);
-        const int mark = kind == Label ? 0 : systemMetric(SM_CXMENUCHECK, dpi_) + MulDiv(kCheckGap, dpi_, 96);
-        const int needed = captionAdvance(control.handle, caption) + mark + MulDiv(kReliefRoom, dpi_, 96);
-        const RECT own = windowRect(control.handle, window_);
-        if (needed <= own.right - own.left) {
-            continue;
-        }
-        // A caption across its group box's top edge lies beside the group box, among the group box's neighbours.
-        int row = control.container;
-        if (control.rect.top < 0 && row >= 0) {
-            row = controls_[static_cast<std::size_t>(row)].container;
-        }
-        LONG roomEnd = 0;
-        if (row >= 0) {
-            roomEnd = windowRect(controls_[static_cast<std::size_t>(row)].handle, window_).right -
-                      systemMetric(SM_CXEDGE, dpi_);
-        } else {
-            RECT client{};
-            GetClientRect(window_, &client);
-            roomEnd = client.right;
-        }
-        for (const Control& other : controls_) {
-            if (&other == &control || other.handle == nullptr ||
-                (other.container != row && other.container != control.container)) {
-                continue;
-            }
-            const RECT rect = windowRect(other.handle, window_);
-            if (rect.top < own.bottom && rect.bottom > own.top && rect.left >= own.right) {
-                roomEnd = std::min(roomEnd, rect.left);
-            }
-        }
-        const LONG width =
-            std::clamp<LONG>(needed, own.right - own.left, std::max(own.right - own.left, roomEnd - own.left));
-        SetWindowPos(control.handle, nullptr, 0, 0, width, own.bottom - own.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+int Win32MainView::captionWidth(ControlId id, std::u16string_view caption) const {
+    if (control(id) == nullptr) {
+        return 0;
     }
+    int beside = MulDiv(kReliefRoom, dpi_, 96);
+    switch (id.spec().kind) {
+    case CheckBox:
+    case OptionButton:
+        beside += systemMetric(SM_CXMENUCHECK, dpi_) + MulDiv(kCheckGap, dpi_, 96);
+        break;
+    case GroupBox:
+        beside += 2 * MulDiv(kGroupTitleInset, dpi_, 96);
+        break;
+    default:
+        break;
+    }
+    // A trailing blank takes no room on screen.
+    const std::u16string_view shown = caption.substr(0, caption.find_last_not_of(u' ') + 1);
+    const int width = textWidth(id, shown) + beside;
+    return (width * kTwipsPerInch + dpi_ - 1) / dpi_;
 }
 
 bool Win32MainView::effectivelyEnabled(int index) const {

@@ -9,6 +9,7 @@ FakeMainView::FakeMainView() {
         ControlState state;
         state.text = std::u16string(spec.caption, spec.caption + std::char_traits<char>::length(spec.caption));
         state.visible = !spec.hidden;
+        state.place = spec.rect();
         shown.emplace(spec.name, std::move(state));
     }
 }
@@ -31,8 +32,13 @@ void FakeMainView::setText(ControlId control, std::u16string_view text) {
     change("setText", control, &ControlState::text, std::u16string(text));
 }
 
+// Fitted again to other measures, the label may show another text for the same whole text.
 void FakeMainView::setStatus(std::u16string_view shownText, std::u16string_view whole) {
-    change("setStatus", "txtMsg", &ControlState::text, std::u16string(whole));
+    ControlState& state = push("setStatus", "txtMsg");
+    if (state.text == whole && statusShown == shownText) {
+        ++redundantPushes;
+    }
+    state.text = whole;
     statusShown = shownText;
 }
 
@@ -86,10 +92,12 @@ void FakeMainView::setTimer(ControlId control, bool armed, int intervalMs) {
     state.timerIntervalMs = intervalMs;
 }
 
-void FakeMainView::place(ControlId control, TwipsRect rect) {
-    calls.push_back("place " + std::string(control.name()));
-    placed[std::string(control.name())] = rect;
+int FakeMainView::captionWidth(ControlId control, std::u16string_view) const {
+    const auto found = captionWidths.find(control.name());
+    return found == captionWidths.end() ? 0 : found->second;
 }
+
+void FakeMainView::place(ControlId control, TwipsRect rect) { change("place", control, &ControlState::place, rect); }
 
 void FakeMainView::setClientSize(int widthTwips, int heightTwips) { client = {0, 0, widthTwips, heightTwips}; }
 

@@ -33,6 +33,8 @@ public:
     // One pixel per UTF-16 unit; the status label has statusRoom pixels.
     int textWidth(ControlId, std::u16string_view text) const override { return static_cast<int>(text.size()); }
     int textRoom(ControlId) const override { return statusRoom; }
+    // What captionWidths holds for the control, else nothing to fit.
+    int captionWidth(ControlId control, std::u16string_view) const override;
     void appendItem(ControlId control, std::u16string_view item) override;
     void place(ControlId control, TwipsRect rect) override;
     void setClientSize(int widthTwips, int heightTwips) override;
@@ -42,7 +44,7 @@ public:
     void userChecks(ControlId control, CheckState state) { shown.at(std::string(control.name())).check = state; }
 
     std::map<std::string, ControlState, std::less<>> shown;
-    std::map<std::string, TwipsRect, std::less<>> placed;
+    std::map<std::string, int, std::less<>> captionWidths;
     TwipsRect client{0, 0, 8985, 4995};
     std::vector<std::string> calls;
     int redundantPushes = 0;

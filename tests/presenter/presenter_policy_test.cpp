@@ -136,6 +136,10 @@ TEST_F(PresenterTest, TheStatusLineFitsTheLabelAndKeepsTheWholeText) {
     EXPECT_EQ(status().substr(0, 11), whole.substr(0, 11));
     EXPECT_EQ(view_.statusShown.size(), 24u);
     EXPECT_EQ(view_.statusShown.back(), u'\u2026');
+    // Another DPI or font: the label is fitted again.
+    view_.statusRoom = 100;
+    presenter_.metricsChanged();
+    EXPECT_EQ(view_.statusShown, status());
 }
 
 struct FitCase {
@@ -188,16 +192,58 @@ TEST(ConnectCaptionTest, ConnectInAnyLetterCaseMeansNotConnected) {
 }
 
 TEST_F(PresenterTest, TheDiagnosticPanelLiesBesideTheResultListInsideTheWidenedWindow) {
+    view_.captionWidths = {{"fraBytesReceived", 2000}, {"chkAutoincrement", 3000}};
     presenter_.showDiagnosticPanel();
     const TwipsRect list{9030, 120, 5445, 4560};
     for (const char* group : {"fraBytesReceived", "fraBytesToSend"}) {
-        const TwipsRect placed = view_.placed.at(group);
+        const TwipsRect placed = view_.shown.at(group).place;
         EXPECT_GT(placed.left, list.right()) << group;
         EXPECT_LE(placed.right(), view_.client.width) << group;
         EXPECT_LE(placed.bottom(), view_.client.height) << group;
     }
-    EXPECT_GE(view_.placed.at("fraBytesToSend").width, 240 + 2412);  // holds "Autoincrement values"
+    // Each group holds its title and its widened contents.
+    EXPECT_GE(view_.shown.at("fraBytesReceived").place.width, 2000);
+    EXPECT_EQ(view_.shown.at("chkAutoincrement").place.width, 3000);
+    EXPECT_GE(view_.shown.at("fraBytesToSend").place.width, 240 + 3000);
 }
+
+struct CaptionCase {
+    const char* name;
+    ControlId control;
+    int needed;
+    int width;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.name; }
+
+class CaptionFitTest : public PresenterTest, public ::testing::WithParamInterface<CaptionCase> {};
+
+// Fitted when the view's measures change, and back to the table's width when the caption fits again.
+TEST_P(CaptionFitTest, ACaptionWiderThanItsControlTakesTheFreeRoomToItsRight) {
+    const ControlId id = GetParam().control;
+    view_.captionWidths[std::string(id.name())] = GetParam().needed;
+    presenter_.metricsChanged();
+    EXPECT_EQ(view_.shown.at(std::string(id.name())).place.width, GetParam().width);
+    EXPECT_EQ(control(id).place.left, id.spec().left);
+    EXPECT_EQ(control(id).place.height, id.spec().height);
+    view_.captionWidths.clear();
+    presenter_.metricsChanged();
+    EXPECT_EQ(control(id).place, id.spec().rect());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CaptionFitTest,
+                         ::testing::Values(CaptionCase{"Fits", "chkTrack(0)", 1000, 1185},
+                                           CaptionCase{"WidensToItsCaption", "chkTrack(0)", 1500, 1500},
+                                           CaptionCase{"UpToItsGroupsBorder", "chkTrack(0)", 5000, 1845 - 30 - 300},
+                                           CaptionCase{"UpToTheFieldOnItsRow", "Label1(0)", 2000, 1230 - 510},
+                                           CaptionCase{"EdgeCaptionUpToTheNextGroup", "chkStart", 9000,
+                                                       4680 - 2040 - 150},
+                                           CaptionCase{"GroupTitleUpToTheNextGroup", "Frame2", 9000, 2340 - 120},
+                                           CaptionCase{"OptionUpToTheWindowsEdge", "optCR(1)", 9000, 6255 - 30 - 540},
+                                           CaptionCase{"ButtonsKeepTheirWidth", "cmdDefault", 3000, 1605},
+                                           CaptionCase{"TheStatusIsShortenedNotWidened", "txtMsg", 9000, 6165},
+                                           CaptionCase{"HiddenPanelLeftAlone", "chkAutoincrement", 9000, 2412}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace cdr::test

@@ -28,6 +28,7 @@ public:
     // The window's activation comes and goes with the test's windows: not written down.
     void windowDeactivated() override {}
     void windowActivated() override {}
+    void metricsChanged() override { events.emplace_back("metricsChanged"); }
     void timerElapsed(ControlId control) override { note("timerElapsed", control); }
     void closing() override { events.emplace_back("closing"); }
 

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "hid/sim/sim_hid_platform.h"
+#include "presenter/caption_fit.h"
 #include "presenter/control_table.h"
+#include "presenter/main_presenter.h"
 #include "win32/win32_main_view.h"
 
 namespace cdr::win32 {
@@ -54,9 +57,26 @@ void expectNothingOverlapsOrIsCut(const Win32MainView& view) {
     }
 }
 
+// Every shown caption the presenter fits by widening is whole on screen at the view's DPI, the sentinel boxes'
+// captions disabled, as they start.
+void expectEveryCaptionWhole(const Win32MainView& view, const MainPresenter& presenter, int dpi) {
+    for (const ControlSpec& spec : mainWindowControls()) {
+        const ControlId id = ControlId::of(spec);
+        if (!widensToCaption(spec.kind) || *spec.caption == '\0' || !IsWindowVisible(view.control(id))) continue;
+        RECT rect{};
+        GetWindowRect(view.control(id), &rect);
+        EXPECT_LE(MulDiv(view.captionWidth(id, presenter.control(id).text), dpi, 1440), rect.right - rect.left)
+            << spec.name << " at " << dpi << " DPI";
+    }
+}
+
 TEST(Win32WindowDpiTest, LaidOutAtTheMonitorsDpiAndAgainAt144NothingOverlapsOrIsCut) {
+    hid::sim::SimHidPlatform platform;
     Win32MainView view;
+    MainPresenter presenter{view, platform};
+    view.setEvents(presenter);
     expectNothingOverlapsOrIsCut(view);
+    expectEveryCaptionWhole(view, presenter, 96);
     const int captionWidth = view.textWidth("cmdRead", u"Read Setting Config");
 
     RECT frame{};
@@ -69,6 +89,7 @@ TEST(Win32WindowDpiTest, LaidOutAtTheMonitorsDpiAndAgainAt144NothingOverlapsOrIs
     EXPECT_EQ(client.right, MulDiv(8985, 144, 1440));
     EXPECT_EQ(client.bottom, MulDiv(4995, 144, 1440));
     expectNothingOverlapsOrIsCut(view);
+    expectEveryCaptionWhole(view, presenter, 144);
     // The fonts were made again for 144 DPI: a caption is about half as wide again.
     EXPECT_GE(view.textWidth("cmdRead", u"Read Setting Config"), captionWidth * 4 / 3);
 }
