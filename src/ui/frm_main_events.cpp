@@ -58,6 +58,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+// The window's font changes with the desktop's after its controls' fonts did: the presenter fits what it fitted to
+// the old measures again.
 void frmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && presenter_) {
         if (isActiveWindow()) {
@@ -65,6 +67,8 @@ void frmMain::changeEvent(QEvent* event) {
         } else {
             presenter_->windowDeactivated();
         }
+    } else if (event->type() == QEvent::FontChange && presenter_) {
+        presenter_->metricsChanged();
     }
     QWidget::changeEvent(event);
 }

@@ -75,16 +75,18 @@ TEST_F(WindowTest, SentinelCheckBoxesAreInTheHighlightColour) {
 }
 
 // Every caption on screen fits its control at the desktop's font and at one point larger, which is how a desktop
-// set to a larger font hands it to the program; also with the diagnostic panel shown.
+// set to a larger font hands it to the program, whether before the window opens or while it is open; also with the
+// diagnostic panel shown.
 struct CaptionFitCase {
     const char* name;
     qreal extraPoints;
     bool diagnostic;
+    bool whileOpen;
 };
 
 class CaptionFitTest : public ::testing::TestWithParam<CaptionFitCase> {
 protected:
-    void SetUp() override {
+    void setDesktopFont() const {
         QFont larger = desktopFont_;
         larger.setPointSizeF(desktopFont_.pointSizeF() + GetParam().extraPoints);
         QApplication::setFont(larger);
@@ -96,9 +98,16 @@ protected:
 
 TEST_P(CaptionFitTest, EveryCaptionFitsItsControl) {
     AbsentReaderPlatform platform;
+    if (!GetParam().whileOpen) {
+        setDesktopFont();
+    }
     frmMain window(platform);
     if (GetParam().diagnostic) {
         window.showDiagnosticPanel();
+    }
+    if (GetParam().whileOpen) {
+        setDesktopFont();
+        QCoreApplication::sendPostedEvents();
     }
     for (const ControlSpec& spec : mainWindowControls()) {
         auto* control = qobject_cast<QWidget*>(window.control(QString::fromUtf8(spec.name)));
@@ -111,9 +120,10 @@ TEST_P(CaptionFitTest, EveryCaptionFitsItsControl) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DesktopFont, CaptionFitTest,
-                         ::testing::Values(CaptionFitCase{"AsSet", 0.0, false},
-                                           CaptionFitCase{"OnePointLarger", 1.0, false},
-                                           CaptionFitCase{"OnePointLargerWithDiagnosticPanel", 1.0, true}),
+                         ::testing::Values(CaptionFitCase{"AsSet", 0.0, false, false},
+                                           CaptionFitCase{"OnePointLarger", 1.0, false, false},
+                                           CaptionFitCase{"OnePointLargerWithDiagnosticPanel", 1.0, true, false},
+                                           CaptionFitCase{"OnePointLargerWhileOpen", 1.0, true, true}),
                          [](const ::testing::TestParamInfo<CaptionFitCase>& info) {
                              return std::string(info.param.name);
                          });
