@@ -84,13 +84,15 @@ ExitStatus ReaderTool::list() {
                                {"vendorId", hex4(reader.identity.vendorId)},
                                {"productId", hex4(reader.identity.productId)},
                                {"opens", reader.opens},
-                               {"reason", reader.opens ? std::string{} : reader.reason.text}});
+                               {"reason", reader.opens ? std::string{} : reader.reason.text},
+                               {"inUseBy", reader.inUseBy}});
         }
         output_.result(entries);
     } else {
         for (const auto& reader : readers) {
             output_.out() << reader.path << ' ' << identityText(reader.identity) << ' '
-                          << (reader.opens ? std::string("ok") : reader.reason.text) << '\n';
+                          << (reader.opens ? std::string("ok") : reader.reason.text)
+                          << (reader.inUseBy.empty() ? "" : ", in use by " + reader.inUseBy) << '\n';
         }
     }
     const bool anyOpens = std::any_of(readers.begin(), readers.end(), [](const auto& r) { return r.opens; });

@@ -114,13 +114,14 @@ std::vector<ReaderEntry> HidLink::listReaders() {
         if (passOver(path)) {
             return false;
         }
-        ReaderEntry entry{path, {}, false, {}};
+        ReaderEntry entry{path, {}, false, {}, {}};
         const Handle handle = platform_.createFile(path, false);
         LogApiResult("CreateFile");
         if (isOpen(handle)) {
             entry.opens = true;
             platform_.getAttributes(handle, entry.identity);
             LogApiResult("HidD_GetAttributes");
+            entry.inUseBy = platform_.lockHolder(handle).value_or("");
             platform_.closeHandle(handle);
             LogApiResult("CloseHandle");
         } else {

@@ -23,6 +23,8 @@ struct ReaderEntry {
     DeviceAttributes identity;
     bool opens = false;
     SystemError reason;
+    // The program that is writing the reader now, when one is ("cdr55p4w-cli (process 4242)").
+    std::string inUseBy;
 };
 
 // How the last report transfer ended.

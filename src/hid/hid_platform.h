@@ -92,6 +92,9 @@ public:
     // closing the handle releases it. False when another program holds it: lastError then says so, naming the
     // holder where the system tells.
     virtual bool claim(Handle /*device*/) { return true; }
+    // Who holds the advisory lock of an open device, named as claim names them; nothing when nobody does or the
+    // system does not tell.
+    virtual std::optional<std::string> lockHolder(Handle /*device*/) { return std::nullopt; }
     virtual PreparsedData getPreparsedData(Handle device) = 0;
     virtual Capabilities getCaps(PreparsedData data) = 0;
     virtual void freePreparsedData(PreparsedData data) = 0;

@@ -5,7 +5,7 @@
 scenariosOf() {
   case $1 in
     plain)
-      echo list-one version-one read-write-one link-one two-readers composite-discovery composite-list \
+      echo list-one list-in-use version-one read-write-one link-one two-readers composite-discovery composite-list \
         composite-tool combined-typing silent-reader pull-during-command pull-cause
       ;;
     udev) echo rule-verdicts provision-replug provision-present ;;
@@ -64,6 +64,19 @@ scenario_list-one() {
   runCli list --json
   expectStatus 0
   expectOut "\"$node\""
+}
+
+# A reader that another program holds (flock(1) here): list names that program.
+scenario_list-in-use() {
+  makeReader one reader && plug one || fail "plug"
+  local node=$(nodesOf one)
+  flock --exclusive "$node" sleep 600 &
+  local holder=$!
+  waitFor 20 grep -q FLOCK /proc/locks || fail "the lock was never taken"
+  runCli list
+  kill $(cat /proc/$holder/task/$holder/children) $holder
+  expectStatus 0
+  expectOut "^$node ffff:fffc ok, in use by flock \\(process $holder\\)$"
 }
 
 scenario_version-one() {

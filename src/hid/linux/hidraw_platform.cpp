@@ -204,6 +204,10 @@ bool HidrawPlatform::claim(Handle device) {
     return false;
 }
 
+std::optional<std::string> HidrawPlatform::lockHolder(Handle device) {
+    return open_.contains(device) ? flockHolder(static_cast<int>(device)) : std::nullopt;
+}
+
 void HidrawPlatform::noteResult(bool failed) {
     lastError_ = failed ? SystemError{errno, std::strerror(errno)} : SystemError{};
 }

@@ -72,6 +72,7 @@ public:
     bool identityOf(const std::string& path, DeviceAttributes& attributes) override;
     std::optional<UnopenedDevice> lookBeforeOpening(const std::string& path) override;
     bool claim(Handle device) override;
+    std::optional<std::string> lockHolder(Handle device) override;
     SystemError lastError() const override { return lastError_; }
 
 private:

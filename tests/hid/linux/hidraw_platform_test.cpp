@@ -298,8 +298,8 @@ TEST(HidrawDeadlineTest, KeyReportsDoNotStretchTheWait) {
     EXPECT_LE(now - started, std::chrono::milliseconds(3000 + 200));
 }
 
-// Two programs on one reader: the second cannot open it for writing and is told who holds it, until the first
-// lets go.
+// Two programs on one reader: the second cannot open it for writing and is told who holds it, also when it lists the
+// readers, until the first lets go.
 TEST(HidrawClaimTest, ASecondWriterIsRefusedAndToldWhoHoldsTheReader) {
     FakeHidrawTree tree;
     tree.addInterface("hidraw0", 0xFFFF, 0xFFFC, kReaderDescriptor);
@@ -315,10 +315,12 @@ TEST(HidrawClaimTest, ASecondWriterIsRefusedAndToldWhoHoldsTheReader) {
     ASSERT_TRUE(first.openReader(node));
     EXPECT_FALSE(second.openReader(node));
     EXPECT_EQ(second.openError().code, EBUSY);
-    EXPECT_NE(second.openError().text.find("(process " + std::to_string(::getpid()) + ")"), std::string::npos)
-        << second.openError().text;
+    const std::string holder = "(process " + std::to_string(::getpid()) + ")";
+    EXPECT_NE(second.openError().text.find(holder), std::string::npos) << second.openError().text;
+    EXPECT_NE(second.listReaders().at(0).inUseBy.find(holder), std::string::npos);
 
     first.CloseDeviceHandles();
+    EXPECT_EQ(second.listReaders().at(0).inUseBy, "");
     EXPECT_TRUE(second.openReader(node));
 }
 
