@@ -31,4 +31,14 @@ struct ControlState {
     bool operator==(const ControlState&) const = default;
 };
 
+// Keeps a new value of one member of a control's state: true when it changed it, and the view is to be told.
+template <typename Member, typename Value>
+bool hold(Member& member, const Value& value) {
+    if (member == value) {
+        return false;
+    }
+    member = value;
+    return true;
+}
+
 }  // namespace cdr

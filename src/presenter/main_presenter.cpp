@@ -39,34 +39,26 @@ MainPresenter::BusyWhileWaiting::~BusyWhileWaiting() {
 }
 
 void MainPresenter::setText(ControlId id, std::u16string_view text) {
-    ControlState& state = held(id);
-    if (state.text != text) {
-        state.text = text;
+    if (hold(held(id).text, text)) {
         view_.setText(id, text);
     }
 }
 
 void MainPresenter::setCheck(ControlId id, CheckState check) {
-    ControlState& state = held(id);
-    if (state.check != check) {
-        state.check = check;
+    if (hold(held(id).check, check)) {
         view_.setCheck(id, check);
         runSentinelRuleOf(id);
     }
 }
 
 void MainPresenter::setEnabled(ControlId id, bool enabled) {
-    ControlState& state = held(id);
-    if (state.enabled != enabled) {
-        state.enabled = enabled;
+    if (hold(held(id).enabled, enabled)) {
         view_.setEnabled(id, enabled);
     }
 }
 
 void MainPresenter::setTabStop(ControlId id, bool tabStop) {
-    ControlState& state = held(id);
-    if (state.tabStop != tabStop) {
-        state.tabStop = tabStop;
+    if (hold(held(id).tabStop, tabStop)) {
         view_.setTabStop(id, tabStop);
     }
 }
@@ -83,9 +75,7 @@ void MainPresenter::setItems(ControlId id, std::vector<std::u16string> items) {
 }
 
 void MainPresenter::setSelectedIndex(ControlId id, int index) {
-    ControlState& state = held(id);
-    if (state.selectedIndex != index) {
-        state.selectedIndex = index;
+    if (hold(held(id).selectedIndex, index)) {
         view_.setSelectedIndex(id, index);
     }
 }

@@ -19,9 +19,7 @@ void MainPresenter::showDiagnosticPanel() {
     diagnostic_ = true;
     for (const ControlId id : {ControlId("lstResults"), ControlId("fraBytesReceived"), ControlId("fraBytesToSend"),
                                ControlId("cmdContinuous")}) {
-        ControlState& state = held(id);
-        if (!state.visible) {
-            state.visible = true;
+        if (hold(held(id).visible, true)) {
             view_.setVisible(id, true);
         }
     }

@@ -28,8 +28,7 @@ void MainPresenter::layOut() {
         [this](ControlId id) { return shown(id); });
     for (std::size_t i = 0; i < rects.size(); ++i) {
         const ControlId id = ControlId::at(i);
-        if (control(id).place != rects[i]) {
-            held(id).place = rects[i];
+        if (hold(held(id).place, rects[i])) {
             view_.place(id, rects[i]);
         }
     }

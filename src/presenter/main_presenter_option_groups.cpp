@@ -18,16 +18,13 @@ std::vector<ControlId> MainPresenter::optionGroupOf(ControlId option) const {
 
 // Exactly one option of a group is on once one is turned on; turning one off touches no other.
 void MainPresenter::setOption(ControlId id, bool on) {
-    ControlState& state = held(id);
     const CheckState check = on ? kChecked : kUnchecked;
-    if (state.check != check) {
-        state.check = check;
+    if (hold(held(id).check, check)) {
         view_.setCheck(id, check);
     }
     if (on) {
         for (const ControlId other : optionGroupOf(id)) {
-            if (other != id && held(other).check != kUnchecked) {
-                held(other).check = kUnchecked;
+            if (other != id && hold(held(other).check, kUnchecked)) {
                 view_.setCheck(other, kUnchecked);
             }
         }
